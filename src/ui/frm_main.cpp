@@ -1,0 +1,49 @@
+// frmMain's five handlers. None traps errors: Raise reports what escapes.
+#include "frm_main.h"
+
+#include <exception>
+
+#include "module.h"
+#include "transcode_reference.h"
+
+namespace colfix {
+
+void FrmMain::Raise(Control control, Event event, const MouseArgs& mouse) {
+  try {
+    if (control == Control::txtTranscode && event == Event::MouseUp) {
+      txtTranscode_MouseUp(mouse.button, mouse.shift, mouse.x, mouse.y);
+    } else if (control == Control::cmdclear && event == Event::Click) {
+      cmdclear_Click();
+    } else if (control == Control::cmdExit && event == Event::Click) {
+      cmdExit_Click();
+    } else if (control == Control::chkOntop && event == Event::Click) {
+      chkOntop_Click();
+    } else if (control == Control::frmMain && event == Event::Unload) {
+      int cancel = 0;
+      Form_Unload(cancel);
+    }
+  } catch (const std::exception& error) {
+    runtime_.ReportError(error.what());
+  }
+}
+
+void FrmMain::txtTranscode_MouseUp(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {
+  const std::u16string result = TranscodeReference(runtime_.Text(Control::txtTranscode));
+  runtime_.SetText(Control::txtTranscode, result);
+  if (runtime_.Value(Control::chkAutoCopy) == kUnchecked) return;
+  runtime_.ClipboardClear();
+  runtime_.ClipboardSetText(result);
+}
+
+void FrmMain::cmdclear_Click() { runtime_.SetText(Control::txtTranscode, u""); }
+
+void FrmMain::cmdExit_Click() { runtime_.Unload(Control::frmMain); }
+
+void FrmMain::chkOntop_Click() {
+  const bool onTop = runtime_.Value(Control::chkOntop) != kUnchecked;
+  Module::SetWindowOnTop(runtime_.Handle(Control::frmMain), onTop);
+}
+
+void FrmMain::Form_Unload(int& /*Cancel*/) { runtime_.End(); }
+
+}  // namespace colfix

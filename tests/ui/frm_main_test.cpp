@@ -1,0 +1,171 @@
+// frmMain's handlers against the recording runtime: which platform operations
+// they ask for, in which order, and what happens when one fails.
+#include "frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include "recording_module.h"
+#include "recording_runtime.h"
+
+namespace colfix {
+namespace {
+
+using testing::Call;
+using testing::Op;
+using testing::RecordedTopmostCalls;
+using testing::RecordingRuntime;
+using testing::TopmostCall;
+
+struct PasteCase {
+  const char* name;
+  std::u16string field;
+  int autoCopy;
+  std::u16string result;
+  bool copies;
+};
+
+const PasteCase kPasteCases[] = {
+    {"Unticked", u" AB:12:34: ", kUnchecked, u"AB_12_34", false},
+    {"Ticked", u" AB:12:34: ", kChecked, u"AB_12_34", true},
+    {"GreyedCountsAsOn", u"X:Y", kGrayed, u"X_Y", true},
+    {"EmptyFieldTicked", u"", kChecked, u"", true},
+    {"EmptyFieldUnticked", u"", kUnchecked, u"", false},
+    {"AlreadyTidyIsRewritten", u"AB_12", kChecked, u"AB_12", true},
+};
+
+class PasteHandling : public ::testing::TestWithParam<PasteCase> {};
+
+TEST_P(PasteHandling, RunsTheStepsInOrder) {
+  const auto& p = GetParam();
+  RecordingRuntime runtime;
+  runtime.field = p.field;
+  runtime.values[Control::chkAutoCopy] = p.autoCopy;
+
+  FrmMain(runtime).Raise(Control::txtTranscode, Event::MouseUp, {1, 0, 10, 5});
+
+  std::vector<Call> expected = {
+      {Op::Text, Control::txtTranscode},
+      {Op::SetText, Control::txtTranscode, p.result},
+      {Op::Value, Control::chkAutoCopy},
+  };
+  if (p.copies) {
+    expected.push_back({Op::ClipboardClear});
+    expected.push_back({Op::ClipboardSetText, Control::frmMain, p.result});
+  }
+  EXPECT_EQ(runtime.calls, expected);
+  EXPECT_EQ(runtime.field, p.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PasteHandling, ::testing::ValuesIn(kPasteCases),
+                         [](const auto& row) { return row.param.name; });
+
+TEST(PasteHandling, EveryButtonAndModifierRunsTheSameSteps) {
+  for (int button : {1, 2, 4}) {
+    for (int shift : {0, 1, 2, 4, 7}) {
+      RecordingRuntime runtime;
+      runtime.field = u"A:B:";
+      runtime.values[Control::chkAutoCopy] = kChecked;
+      FrmMain(runtime).txtTranscode_MouseUp(button, shift, -3.5f, 1e6f);
+      EXPECT_EQ(runtime.field, u"A_B");
+      ASSERT_EQ(runtime.calls.size(), 5u);
+      EXPECT_EQ(runtime.calls.back(), (Call{Op::ClipboardSetText, Control::frmMain, u"A_B"}));
+    }
+  }
+}
+
+TEST(PasteHandling, TwoReleasesUncoverTheSpaceLeftByTheColon) {
+  RecordingRuntime runtime;
+  runtime.field = u"AB :";
+  FrmMain form(runtime);
+  form.Raise(Control::txtTranscode, Event::MouseUp);
+  EXPECT_EQ(runtime.field, u"AB ");
+  form.Raise(Control::txtTranscode, Event::MouseUp);
+  EXPECT_EQ(runtime.field, u"AB");
+}
+
+struct FailureCase {
+  const char* name;
+  Op failing;
+  std::u16string fieldAfter;
+  std::vector<Op> ops;
+};
+
+const FailureCase kFailureCases[] = {
+    {"ClipboardClear", Op::ClipboardClear, u"AB_1",
+     {Op::Text, Op::SetText, Op::Value, Op::ClipboardClear, Op::ReportError}},
+    {"ClipboardSetText", Op::ClipboardSetText, u"AB_1",
+     {Op::Text, Op::SetText, Op::Value, Op::ClipboardClear, Op::ClipboardSetText, Op::ReportError}},
+    {"ReadingTheField", Op::Text, u" AB:1: ", {Op::Text, Op::ReportError}},
+};
+
+class PasteFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(PasteFailure, IsReportedAndTheProgramGoesOnWithTheField) {
+  const auto& f = GetParam();
+  RecordingRuntime runtime;
+  runtime.field = u" AB:1: ";
+  runtime.values[Control::chkAutoCopy] = kChecked;
+  runtime.failing = {f.failing};
+
+  FrmMain(runtime).Raise(Control::txtTranscode, Event::MouseUp);
+
+  std::vector<Op> ops;
+  for (const auto& call : runtime.calls) ops.push_back(call.op);
+  EXPECT_EQ(ops, f.ops);
+  EXPECT_EQ(runtime.field, f.fieldAfter);
+  EXPECT_FALSE(runtime.calls.back().text.empty()) << "the report says what went wrong";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PasteFailure, ::testing::ValuesIn(kFailureCases),
+                         [](const auto& row) { return row.param.name; });
+
+TEST(WindowCommands, ClearEmptiesTheFieldAndTouchesNothingElse) {
+  for (const std::u16string field : {u"", u"AB_12_34", u" full : text "}) {
+    RecordingRuntime runtime;
+    runtime.field = field;
+    FrmMain(runtime).Raise(Control::cmdclear, Event::Click);
+    EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::SetText, Control::txtTranscode, u""}}));
+    EXPECT_EQ(runtime.field, u"");
+  }
+}
+
+TEST(WindowCommands, ExitUnloadsTheFormAndUnloadEndsTheProgram) {
+  RecordingRuntime runtime;
+  FrmMain form(runtime);
+  form.Raise(Control::cmdExit, Event::Click);
+  EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::Unload, Control::frmMain}}));
+
+  runtime.calls.clear();
+  int cancel = 0;
+  form.Form_Unload(cancel);
+  EXPECT_EQ(cancel, 0);
+  EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::End}}));
+}
+
+TEST(WindowCommands, StayOnTopPassesTheFormsHandleAndTheTick) {
+  struct Row {
+    int value;
+    bool onTop;
+  };
+  for (const Row row : {Row{kChecked, true}, Row{kUnchecked, false}, Row{kGrayed, true}}) {
+    RecordingRuntime runtime;
+    runtime.values[Control::chkOntop] = row.value;
+    RecordedTopmostCalls().clear();
+    FrmMain(runtime).Raise(Control::chkOntop, Event::Click);
+    EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::Value, Control::chkOntop},
+                                                {Op::Handle, Control::frmMain}}));
+    EXPECT_EQ(RecordedTopmostCalls(), (std::vector<TopmostCall>{{runtime.handle, row.onTop}}));
+  }
+}
+
+TEST(WindowCommands, EventsWithoutAHandlerDoNothing) {
+  RecordingRuntime runtime;
+  FrmMain form(runtime);
+  form.Raise(Control::chkAutoCopy, Event::Click);
+  form.Raise(Control::Picture1, Event::MouseUp);
+  form.Raise(Control::cmdclear, Event::MouseUp);
+  EXPECT_TRUE(runtime.calls.empty());
+}
+
+}  // namespace
+}  // namespace colfix
