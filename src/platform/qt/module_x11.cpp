@@ -1,0 +1,56 @@
+// The topmost switch on X11: asks the window manager to add or remove the
+// "above" state (EWMH _NET_WM_STATE_ABOVE). This is written against xcb because
+// Qt offers no way to change a shown window's stacking hint in place: setting
+// Qt::WindowStaysOnTopHint through the widget hides and re-creates the window.
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "module.h"
+
+namespace colfix {
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+  const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+      xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+  return reply ? reply->atom : XCB_ATOM_NONE;
+}
+
+}  // namespace
+
+void Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
+  // Elsewhere (a Wayland session without XWayland) there is no such request:
+  // the window keeps its stacking, as with any failed call.
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || hWnd == 0) return;
+  xcb_connection_t* connection = x11->connection();
+
+  const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
+  const xcb_atom_t above = Atom(connection, "_NET_WM_STATE_ABOVE");
+  if (state == XCB_ATOM_NONE || above == XCB_ATOM_NONE) return;
+
+  constexpr uint32_t kRemove = 0;
+  constexpr uint32_t kAdd = 1;
+  constexpr uint32_t kSourceApplication = 1;
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(hWnd);
+  message.type = state;
+  message.data.data32[0] = onTop ? kAdd : kRemove;
+  message.data.data32[1] = above;
+  message.data.data32[3] = kSourceApplication;
+
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  xcb_send_event(connection, 0, screen->root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(connection);
+}
+
+}  // namespace colfix
