@@ -2,8 +2,8 @@
 // "above" state (EWMH _NET_WM_STATE_ABOVE). This is written against xcb because
 // Qt offers no way to change a shown window's stacking hint in place: setting
 // Qt::WindowStaysOnTopHint through the widget hides and re-creates the window.
-#include <QGuiApplication>
 #include <xcb/xcb.h>
+#include <QGuiApplication>
 
 #include <cstdlib>
 #include <cstring>
@@ -15,10 +15,18 @@ namespace colfix {
 namespace {
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+  const auto cookie =
+      xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
   const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
       xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
   return reply ? reply->atom : XCB_ATOM_NONE;
+}
+
+xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
+  const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> reply(
+      xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr),
+      &std::free);
+  return reply ? reply->root : XCB_WINDOW_NONE;
 }
 
 }  // namespace
@@ -46,8 +54,11 @@ void Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
   message.data.data32[1] = above;
   message.data.data32[3] = kSourceApplication;
 
-  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-  xcb_send_event(connection, 0, screen->root,
+  // The request goes to the root of the window's own screen, which need not be
+  // the first screen of the display.
+  const xcb_window_t root = RootOf(connection, message.window);
+  if (root == XCB_WINDOW_NONE) return;
+  xcb_send_event(connection, 0, root,
                  XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
   xcb_flush(connection);
