@@ -1,0 +1,27 @@
+# The Linux package: `cpack` in a build folder turns the install rules into
+# colfix_<version>_<arch>.deb, with its dependencies worked out from the binary.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME colfix)
+set(CPACK_PACKAGE_VENDOR "The Colfix developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# Directories CPack creates itself would otherwise follow the builder's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Colfix developers <maintainers@colfix.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The synopsis comes from the summary; this is the long text under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
+Paste a service reference such as \"AB:12:34:\" into Colfix's text field and
+release a mouse button over it: Colfix trims the spaces at both ends, drops one
+colon at the end and turns the other colons into underscores (\"AB_12_34\").
+It can also put the result on the clipboard, ready to paste elsewhere.")
+
+include(CPack)
