@@ -19,14 +19,16 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
       xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
   const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
       xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-  return reply ? reply->atom : XCB_ATOM_NONE;
+  if (!reply) return XCB_ATOM_NONE;
+  return reply->atom;
 }
 
 xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
   const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> reply(
       xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr),
       &std::free);
-  return reply ? reply->root : XCB_WINDOW_NONE;
+  if (!reply) return XCB_WINDOW_NONE;
+  return reply->root;
 }
 
 }  // namespace
