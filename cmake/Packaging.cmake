@@ -17,11 +17,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The synopsis comes from the summary; this is the long text under it.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
-Paste a service reference such as \"AB:12:34:\" into Colfix's text field and
+# The synopsis is the summary above; this is the long text under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Paste a service reference such as AB:12:34: into the text field of Colfix and
 release a mouse button over it: Colfix trims the spaces at both ends, drops one
-colon at the end and turns the other colons into underscores (\"AB_12_34\").
+colon at the end and turns the other colons into underscores, giving AB_12_34.
 It can also put the result on the clipboard, ready to paste elsewhere.")
 
 include(CPack)
