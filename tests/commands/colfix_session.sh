@@ -1,0 +1,83 @@
+# Steps shared by the command tests, sourced by each: start Colfix on the test's
+# X display, click its controls as a user would, and watch it end.
+# Expects COLFIX (the program), CONTROL_POINT and SELECTION_OWNER (helpers).
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Runs "$@" until it succeeds or about `seconds` have passed.
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$(($(date +%s%N) + seconds * 1000000000))
+  until "$@"; do
+    (($(date +%s%N) < deadline)) || return 1
+    sleep 0.02
+  done
+}
+
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
+
+# Starts Colfix and waits until its window is shown and active. A script's
+# background job inherits SIGINT ignored, which the program rightly keeps, so
+# it is started with SIGINT and SIGHUP at their default actions, as from a
+# terminal.
+start_colfix() {
+  env --default-signal=INT,HUP "$COLFIX" &
+  colfix_pid=$!
+  colfix_window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) ||
+    fail "Colfix showed no window"
+  wait_until 5 is_active "$colfix_window" || fail "Colfix's window did not become active"
+}
+
+# The window manager's frame around Colfix, its ancestor just below the root,
+# as "X Y WIDTH HEIGHT".
+frame_geometry() {
+  local window=$colfix_window parent_line
+  while parent_line=$(xwininfo -tree -id "$window" | grep 'Parent window id:') &&
+    [[ $parent_line != *"(the root window)"* ]]; do
+    window=$(awk '{print $4}' <<<"$parent_line")
+  done
+  xwininfo -id "$window" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# Clicks a control of frmMain, named as in the handlers.
+click() {
+  local x y
+  read -r x y < <("$CONTROL_POINT" "$1") || fail "no point for $1"
+  xdotool mousemove --window "$colfix_window" "$x" "$y" click 1
+}
+
+# Types `text` into the field and releases the mouse over it, which tidies it.
+paste_into_field() {
+  click txtTranscode
+  xdotool type --delay 5 -- "$1"
+  click txtTranscode
+}
+
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
+# A child that has ended stays a zombie until waited for, and kill -0 still
+# finds it, so the process state is read instead.
+is_running() {
+  local state
+  state=$(cut -d" " -f3 "/proc/$1/stat" 2>/dev/null) && [ "$state" != Z ]
+}
+
+# Waits up to a second for Colfix to end and checks that it ended with status 0.
+# Prints how long it took, in milliseconds.
+expect_end_within_a_second() {
+  local start status
+  start=$(date +%s%N)
+  wait_until 1 eval '! is_running "$colfix_pid"' || {
+    kill -KILL "$colfix_pid"
+    fail "$1: Colfix was still running a second later"
+  }
+  wait "$colfix_pid" && status=0 || status=$?
+  echo "$1: ended in $((($(date +%s%N) - start) / 1000000)) ms with status $status"
+  [ "$status" -eq 0 ] || fail "$1: exit status $status, not 0"
+}

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# "Stay on top" keeps Colfix above other programs' windows, even an active one,
+# and unticking it puts Colfix back among the ordinary windows, in front of
+# them and behind a window that is itself on top. Neither switch moves or
+# resizes the frame. All of it is read from outside, as the window manager
+# reports it.
+set -euo pipefail
+source "$(dirname "$0")/colfix_session.sh"
+
+has_above() { xprop -id "$1" _NET_WM_STATE | grep -q '_NET_WM_STATE_ABOVE'; }
+has_no_above() { ! has_above "$1"; }
+
+# The managed windows, bottom to top, as decimal ids.
+stacking() {
+  local id
+  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/,/ /g'); do
+    echo $((id))
+  done
+}
+
+# Succeeds when the windows stand in the stack in the order given, bottom first.
+stacked_in_order() {
+  local order
+  order=$(stacking | grep -Fx -e "$(($1))" -e "$(($2))" ${3:+-e "$(($3))"} | paste -sd' ')
+  [ "$order" = "$(($1)) $(($2))${3:+ $(($3))}" ]
+}
+
+# Opens another program's window, large enough to cover Colfix, which becomes
+# active; sets the variable named $1 to its id and ${1}_pid to its process.
+open_window() {
+  xmessage -name "$1" -geometry 900x700+100+100 "$1" >/dev/null 2>&1 &
+  printf -v "${1}_pid" %s $!
+  printf -v "$1" %s "$(timeout 10 xdotool search --sync --onlyvisible --classname "^$1\$" | head -n1)"
+}
+
+start_colfix
+has_no_above "$colfix_window" || fail "Colfix started on top"
+before=$(frame_geometry)
+
+click chkOntop
+wait_until 2 has_above "$colfix_window" || fail "ticking did not set _NET_WM_STATE_ABOVE"
+[ "$(frame_geometry)" = "$before" ] || fail "ticking moved the frame: $before -> $(frame_geometry)"
+
+open_window ordinary
+wmctrl -i -a "$ordinary"
+wait_until 5 is_active "$ordinary" || fail "the other window did not become active"
+stacked_in_order "$ordinary" "$colfix_window" || fail "an active ordinary window went above Colfix: $(stacking | paste -sd' ')"
+
+open_window on_top
+wmctrl -i -r "$on_top" -b add,above
+wait_until 2 has_above "$on_top" || fail "the window manager did not put the second window on top"
+
+# The user brings Colfix forward (it shares the top layer with that window) to
+# reach its check box.
+wmctrl -i -a "$colfix_window"
+wait_until 5 is_active "$colfix_window" || fail "Colfix did not become active again"
+click chkOntop
+wait_until 2 has_no_above "$colfix_window" || fail "unticking did not clear _NET_WM_STATE_ABOVE"
+[ "$(frame_geometry)" = "$before" ] || fail "unticking moved the frame: $before -> $(frame_geometry)"
+wait_until 2 stacked_in_order "$ordinary" "$colfix_window" "$on_top" ||
+  fail "after unticking Colfix is not between the ordinary and the on-top window: $(stacking | paste -sd' ')"
+
+# Now an ordinary window again: activating the other window puts that in front.
+wmctrl -i -a "$ordinary"
+wait_until 5 stacked_in_order "$colfix_window" "$ordinary" "$on_top" ||
+  fail "after unticking Colfix still stays above an active ordinary window: $(stacking | paste -sd' ')"
+
+# The on-top window covers Exit, as it should now.
+kill "$on_top_pid" "$ordinary_pid"
+wmctrl -i -a "$colfix_window"
+wait_until 5 is_active "$colfix_window" || fail "Colfix did not become active for Exit"
+click cmdExit
+expect_end_within_a_second "exit after the stacking checks"
+echo "stay on top: all checks passed"
