@@ -1,0 +1,215 @@
+// Window creation, message routing (`this` stored at WM_NCCREATE) and the text
+// field's subclass that reports mouse-button releases.
+#include "main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "dpi.h"
+#include "resource_ids.h"
+#include "wide_text.h"
+
+namespace colfix::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ColfixMainWindow";
+constexpr UINT_PTR kFieldSubclassId = 1;
+
+// A fixed dialog frame with a close box and no minimise or maximise box.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+// The button and modifier bit sets of a mouse event: left 1, right 2,
+// middle 4; Shift 1, Ctrl 2, Alt 4.
+int ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONUP:
+      return 2;
+    case WM_MBUTTONUP:
+      return 4;
+    default:
+      return 1;
+  }
+}
+
+int ShiftOf(WPARAM keys) {
+  return ((keys & MK_SHIFT) != 0 ? 1 : 0) | ((keys & MK_CONTROL) != 0 ? 2 : 0) |
+         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COLFIX),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COLFIX),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
+  RegisterWindowClass(instance, &MainWindow::WindowProc);
+  const FormDescription& form = frmMainDescription();
+  CreateWindowExW(kExStyle, kWindowClass, ToWide(form.caption).c_str(), kStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (window_ == nullptr) throw RuntimeError("The window could not be created.");
+  runtime_.Attach(Control::frmMain, window_);
+  CreateControls(window_, instance, runtime_);
+  SetWindowSubclass(runtime_.Window(Control::txtTranscode), &MainWindow::FieldProc,
+                    kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this));
+
+  // Centred on the work area of the screen the window is on.
+  dpi_ = WindowDpi(window_);
+  LayOut(dpi_);
+  const SIZE size = WindowSize(dpi_);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+               work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::Show(int showCommand) {
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  SetFocus(GetNextDlgTabItem(window_, nullptr, FALSE));
+}
+
+bool MainWindow::TranslateDialogMessage(MSG& message) {
+  return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+SIZE MainWindow::WindowSize(int dpi) const {
+  const FormDescription& form = frmMainDescription();
+  const RECT client{0, 0, TwipsToPixels(form.clientWidthTwips, dpi),
+                    TwipsToPixels(form.clientHeightTwips, dpi)};
+  const RECT outer = WindowRectForClient(client, kStyle, kExStyle, dpi);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void MainWindow::LayOut(int dpi) {
+  // The new fonts are in place before the old ones go.
+  auto fonts = std::make_unique<ControlFonts>(dpi);
+  LayOutControls(runtime_, *fonts, instance_, dpi);
+  fonts_ = std::move(fonts);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        // Enter and Escape arrive as IDOK and IDCANCEL, which match no control.
+        if (const auto control = ControlForCommandId(LOWORD(wParam))) {
+          form_.Raise(*control, Event::Click);
+        }
+      }
+      return 0;
+    // The close box, Alt+F4, Close on the system menu and cmdExit all come here.
+    case WM_CLOSE:
+      form_.Raise(Control::frmMain, Event::Unload);
+      return 0;
+    // Log-off and shutdown end the program too, through Form_Unload.
+    case WM_QUERYENDSESSION:
+      form_.Raise(Control::frmMain, Event::Unload);
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) form_.Raise(Control::frmMain, Event::Unload);
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window forgets its focused control when it is deactivated.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        lastFocus_ = GetFocus();
+      } else if (lastFocus_ != nullptr) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      LayOut(dpi_);
+      // Our own size for the new DPI, at the position Windows suggests.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      const SIZE size = WindowSize(dpi_);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*subclassId*/, DWORD_PTR self) {
+  return reinterpret_cast<MainWindow*>(self)->HandleFieldMessage(field, message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      // Reported before the field's own handling, which for the right button
+      // opens the context menu.
+      RaiseFieldMouseUp(message, wParam, lParam);
+      break;
+    case WM_CONTEXTMENU: {
+      inFieldContextMenu_ = true;
+      const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+      inFieldContextMenu_ = false;
+      return result;
+    }
+    case WM_PASTE: {
+      const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+      // The right button's release came before this paste from the menu, so
+      // the pasted text is tidied now; Ctrl+V alone is left as typed.
+      if (inFieldContextMenu_) RaiseFieldMouseUp(WM_RBUTTONUP, 0, 0);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(field, &MainWindow::FieldProc, kFieldSubclassId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(field, message, wParam, lParam);
+}
+
+void MainWindow::RaiseFieldMouseUp(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The position in twips, as the field's container measures it.
+  const auto toTwips = [this](int pixels) {
+    return static_cast<float>(pixels) * static_cast<float>(kTwipsPerInch) /
+           static_cast<float>(dpi_);
+  };
+  form_.Raise(Control::txtTranscode, Event::MouseUp,
+              {ButtonOf(message), ShiftOf(wParam), toTwips(GET_X_LPARAM(lParam)),
+               toTwips(GET_Y_LPARAM(lParam))});
+}
+
+}  // namespace colfix::win32
