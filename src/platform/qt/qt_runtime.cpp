@@ -1,0 +1,74 @@
+// Each runtime operation as the matching Qt call. Text passes as UTF-16 code
+// units unchanged both ways (no BOM handling, no repair of lone surrogates).
+#include "qt_runtime.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "control_names.h"
+
+namespace colfix {
+namespace {
+
+QString ToQString(std::u16string_view text) {
+  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+}
+
+}  // namespace
+
+template <class Widget>
+Widget& QtRuntime::Find(Control control) const {
+  QWidget* found =
+      control == Control::frmMain ? &form_ : form_.findChild<QWidget*>(ControlName(control));
+  auto* widget = qobject_cast<Widget*>(found);
+  if (widget == nullptr) {
+    throw RuntimeError("frmMain has no " + ControlName(control).toStdString() +
+                       " of the kind asked for");
+  }
+  return *widget;
+}
+
+std::u16string QtRuntime::Text(Control field) const {
+  return Find<QLineEdit>(field).text().toStdU16String();
+}
+
+void QtRuntime::SetText(Control field, std::u16string_view text) {
+  Find<QLineEdit>(field).setText(ToQString(text));
+}
+
+int QtRuntime::Value(Control checkBox) const {
+  const Qt::CheckState state = Find<QCheckBox>(checkBox).checkState();
+  if (state == Qt::Unchecked) return kUnchecked;
+  return state == Qt::PartiallyChecked ? kGrayed : kChecked;
+}
+
+WindowHandle QtRuntime::Handle(Control form) const {
+  return static_cast<WindowHandle>(Find<QWidget>(form).winId());
+}
+
+void QtRuntime::Unload(Control form) {
+  Find<QWidget>(form).close();
+}
+
+void QtRuntime::End() {
+  ended_ = true;
+  QCoreApplication::exit(0);
+}
+
+void QtRuntime::ClipboardClear() {
+  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
+
+void QtRuntime::ClipboardSetText(std::u16string_view text) {
+  QGuiApplication::clipboard()->setText(ToQString(text), QClipboard::Clipboard);
+}
+
+void QtRuntime::ReportError(std::string_view message) {
+  QMessageBox::critical(&form_, form_.windowTitle(),
+                        QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+}
+
+}  // namespace colfix

@@ -1,0 +1,307 @@
+// Paste handling on the real Qt field under a real X server: every release of
+// a mouse button sent through the server (xdotool) tidies the field after the
+// field's own handling of it, the clipboard as another program (xclip) sees it,
+// the context menu's Paste, a million-character paste and malformed text.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include "shown_window.h"
+#include "transcode_field.h"
+#include "x_session_tools.h"
+
+namespace colfix::testing {
+namespace {
+
+constexpr int kLeft = 1, kMiddle = 2, kRight = 3;  // X button numbers
+
+class PasteTest : public ShownWindow {
+ protected:
+  void TearDown() override {
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+  }
+
+  TranscodeField& field() { return control<TranscodeField>(Control::txtTranscode); }
+  QPoint PastTheText() { return {field().width() - 4, field().height() / 2}; }
+  void TickAutoCopy() { control<QCheckBox>(Control::chkAutoCopy).setChecked(true); }
+
+  // Clicks at the field's right end and waits until the handler has run.
+  void ClickField(int xButton, const QStringList& modifiers = {}) {
+    QSignalSpy released(&field(), &TranscodeField::mouseReleased);
+    Click(field(), PastTheText(), xButton, modifiers);
+    ASSERT_TRUE(WaitFor([&] { return released.count() == 1; }));
+  }
+
+  static QMenu* OpenMenu() {
+    QMenu* menu = nullptr;
+    WaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }, 5000);
+    return menu;
+  }
+};
+
+struct ReleaseCase {
+  const char* name;
+  int xButton;
+  QStringList modifiers;
+  MouseArgs expected;  // position left out: compared with the click separately
+  QString field;       // PRIMARY holds "CD:2 ", which only the middle button pastes
+};
+
+const ReleaseCase kReleases[] = {
+    {"Left", kLeft, {}, {1, 0}, "AB_1"},
+    {"Right", kRight, {}, {2, 0}, "AB_1"},
+    {"MiddlePastesPrimaryThenTidies", kMiddle, {}, {4, 0}, "AB_1_CD_2"},
+    {"ShiftLeft", kLeft, {"shift"}, {1, 1}, "AB_1"},
+    {"CtrlRight", kRight, {"ctrl"}, {2, 2}, "AB_1"},
+    {"AltMiddle", kMiddle, {"alt"}, {4, 4}, "AB_1_CD_2"},
+    {"ShiftCtrlAltLeft", kLeft, {"shift", "ctrl", "alt"}, {1, 7}, "AB_1"},
+};
+
+class MouseRelease : public PasteTest, public ::testing::WithParamInterface<ReleaseCase> {};
+
+TEST_P(MouseRelease, RunsTheStepsAfterTheFieldsOwnHandling) {
+  const ReleaseCase& row = GetParam();
+  const SelectionOwner primary("primary", "UTF8_STRING", "CD:2 ");
+  field().setText(" AB:1:");
+  QSignalSpy released(&field(), &TranscodeField::mouseReleased);
+
+  Click(field(), PastTheText(), row.xButton, row.modifiers);
+
+  ASSERT_TRUE(WaitFor([&] { return released.count() == 1; }));
+  const auto args = released.at(0).at(0).value<MouseArgs>();
+  EXPECT_EQ(args.button, row.expected.button);
+  EXPECT_EQ(args.shift, row.expected.shift);
+  EXPECT_NEAR(args.x, PastTheText().x(), 1.0);
+  EXPECT_NEAR(args.y, PastTheText().y(), 1.0);
+  EXPECT_EQ(field().text(), row.field);
+}
+
+INSTANTIATE_TEST_SUITE_P(ButtonsAndModifiers, MouseRelease, ::testing::ValuesIn(kReleases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PasteTest, EachReleaseRewritesTheFieldOnceMore) {
+  field().setText("AB :");
+  ClickField(kLeft);
+  EXPECT_EQ(field().text(), "AB ");
+  ClickField(kLeft);
+  EXPECT_EQ(field().text(), "AB");
+}
+
+TEST_F(PasteTest, TypingAndKeyboardPasteLeaveTheTextAsIs) {
+  const SelectionOwner clipboard("clipboard", "UTF8_STRING", ":X: ");
+  field().setFocus();
+  ASSERT_TRUE(WaitFor([&] { return field().hasFocus(); }));
+  Key("space");
+  Key("ctrl+v");
+  EXPECT_TRUE(WaitFor([&] { return field().text() == " :X: "; })) << field().text().toStdString();
+}
+
+// What another program finds on the clipboard before and after the release.
+struct ClipboardCase {
+  const char* name;
+  QString field;
+  bool autoCopy;
+  QString priorTarget;  // empty: nobody owns the clipboard beforehand
+  QByteArray priorData;
+  QByteArray expectedText;  // with auto-copy: the UTF-8 another program reads
+};
+
+const QByteArray kPng = QByteArray::fromBase64(
+    "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR4nGP4z8DwHwAFAAH/"
+    "iZk9HQAAAABJRU5ErkJggg==");
+
+const ClipboardCase kClipboardCases[] = {
+    {"TickedPutsTheResult", " AB:12:34: ", true, "", "", "AB_12_34"},
+    {"TickedNonAsciiAsUtf8", QStringLiteral(" Ünïcødé:日本:€😀: "), true, "", "",
+     QStringLiteral("Ünïcødé_日本_€😀").toUtf8()},
+    {"TickedReplacesAnImage", "X:Y", true, "image/png", kPng, "X_Y"},
+    {"TickedReplacesOtherText", "X:Y", true, "UTF8_STRING", "other", "X_Y"},
+    {"TickedEmptyFieldPutsEmptyText", "", true, "UTF8_STRING", "other", ""},
+    {"UntickedLeavesAnImageAlone", " AB:1: ", false, "image/png", kPng, ""},
+    {"UntickedLeavesTextAlone", " AB:1: ", false, "UTF8_STRING", "other", ""},
+};
+
+class ClipboardAfterRelease : public PasteTest,
+                              public ::testing::WithParamInterface<ClipboardCase> {};
+
+TEST_P(ClipboardAfterRelease, IsWhatAnotherProgramReads) {
+  const ClipboardCase& row = GetParam();
+  std::unique_ptr<SelectionOwner> prior;
+  if (!row.priorTarget.isEmpty()) {
+    prior = std::make_unique<SelectionOwner>("clipboard", row.priorTarget, row.priorData);
+  }
+  const QByteArray targetsBefore = ReadSelection("clipboard", "TARGETS").output;
+  if (row.autoCopy) TickAutoCopy();
+  field().setText(row.field);
+
+  ClickField(kLeft);
+
+  if (row.autoCopy) {
+    for (const char* target : {"UTF8_STRING", "text/plain"}) {
+      const ProcessResult read = ReadSelection("clipboard", target);
+      EXPECT_EQ(read.exitCode, 0) << target;
+      EXPECT_EQ(read.output, row.expectedText) << target;
+    }
+    const QByteArray targets = ReadSelection("clipboard", "TARGETS").output;
+    EXPECT_TRUE(targets.contains("UTF8_STRING")) << targets.toStdString();
+    EXPECT_FALSE(targets.contains("image/")) << targets.toStdString();
+  } else {
+    EXPECT_EQ(ReadSelection("clipboard", "TARGETS").output, targetsBefore);
+    EXPECT_EQ(ReadSelection("clipboard", row.priorTarget).output, row.priorData);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClipboardAfterRelease, ::testing::ValuesIn(kClipboardCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PasteTest, AMillionCharacterPasteArrivesWholeAndIsTidied) {
+  QByteArray body;
+  while (body.size() < 999'996) body += "AB:12:";
+  body += "X";
+  const QByteArray pasted = " " + body + ": ";
+  ASSERT_EQ(pasted.size(), 1'000'000);
+  const QByteArray tidied = QByteArray(body).replace(':', '_');
+  const SelectionOwner clipboard("clipboard", "UTF8_STRING", pasted);
+  TickAutoCopy();
+  field().setFocus();
+  ASSERT_TRUE(WaitFor([&] { return field().hasFocus(); }));
+
+  Key("ctrl+v");
+  ASSERT_TRUE(WaitFor([&] { return field().text().size() == 1'000'000; }, 30000));
+  ClickField(kLeft);
+
+  EXPECT_EQ(field().text().toLatin1(), tidied);
+  EXPECT_EQ(ReadSelection("clipboard", "UTF8_STRING").output, tidied);
+}
+
+TEST_F(PasteTest, RightPressOpensNoMenuAndTheReleaseRunsTheStepsFirst) {
+  field().setText(" AB:1: ");
+  const QPoint at = field().mapToGlobal(PastTheText());
+  RunProgram("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "mousedown",
+                         QString::number(kRight)});
+  QTest::qWait(200);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  EXPECT_EQ(field().text(), " AB:1: ");
+
+  RunProgram("xdotool", {"mouseup", QString::number(kRight)});
+  QMenu* menu = OpenMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(field().text(), "AB_1");
+  EXPECT_LE((menu->geometry().topLeft() - at).manhattanLength(), 2);
+}
+
+struct MenuPasteCase {
+  const char* name;
+  bool autoCopy;
+  QString before;             // the field before the right click
+  QByteArray clipboardText;   // another program's clipboard before the right click
+  QString after;              // the field once Paste is chosen
+  QByteArray clipboardAfter;  // the clipboard then
+};
+
+const MenuPasteCase kMenuPastes[] = {
+    {"Unticked", false, "", " CD:34: ", "CD_34", " CD:34: "},
+    // The right release has already put the tidied field on the clipboard, so
+    // Paste brings that back in: the field doubles, tidied.
+    {"TickedPastesWhatTheReleaseCopied", true, " AB:1: ", "other", "AB_1AB_1", "AB_1AB_1"},
+};
+
+class MenuPaste : public PasteTest, public ::testing::WithParamInterface<MenuPasteCase> {};
+
+TEST_P(MenuPaste, IsFollowedByTheSteps) {
+  const MenuPasteCase& row = GetParam();
+  const SelectionOwner clipboard("clipboard", "UTF8_STRING", row.clipboardText);
+  if (row.autoCopy) TickAutoCopy();
+  field().setText(row.before);
+  ClickField(kRight);
+  QMenu* menu = OpenMenu();
+  ASSERT_NE(menu, nullptr);
+  const QList<QAction*> actions = menu->actions();
+  const auto found = std::find_if(actions.begin(), actions.end(),
+                                  [](const QAction* action) { return IsPasteAction(*action); });
+  ASSERT_NE(found, actions.end());
+  QAction* paste = *found;
+  ASSERT_TRUE(paste->isEnabled());
+
+  QSignalSpy pasted(&field(), &TranscodeField::pastedFromMenu);
+  Click(*menu, menu->actionGeometry(paste).center(), kLeft);
+
+  ASSERT_TRUE(WaitFor([&] { return pasted.count() == 1; }));
+  EXPECT_EQ(field().text(), row.after);
+  EXPECT_EQ(ReadSelection("clipboard", "UTF8_STRING").output, row.clipboardAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(AutoCopy, MenuPaste, ::testing::ValuesIn(kMenuPastes),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+class KeyboardMenu : public PasteTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(KeyboardMenu, OpensAtOnceWithoutRunningTheSteps) {
+  field().setText(" AB:1: ");
+  field().setFocus();
+  ASSERT_TRUE(WaitFor([&] { return field().hasFocus(); }));
+  QSignalSpy released(&field(), &TranscodeField::mouseReleased);
+
+  Key(GetParam());
+
+  EXPECT_NE(OpenMenu(), nullptr);
+  EXPECT_EQ(released.count(), 0);
+  EXPECT_EQ(field().text(), " AB:1: ");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardMenu, ::testing::Values("Menu", "shift+F10"),
+                         [](const auto& row) {
+                           return QString(row.param).remove('+').toStdString();
+                         });
+
+// Text no reference should hold still comes out by the rule, whole, and the
+// clipboard gets well-formed UTF-8 (Qt's encoder writes a lone surrogate as '?').
+struct BadInputCase {
+  const char* name;
+  QString field;
+  QString tidied;
+  QByteArray clipboard;
+};
+
+QString Repeat(const QString& piece, int times) {
+  return piece.repeated(times);
+}
+
+// Exactly these UTF-16 code units, lone surrogates included.
+QString Units(std::u16string_view units) {
+  return QStringView(units.data(), static_cast<qsizetype>(units.size())).toString();
+}
+
+const BadInputCase kBadInputs[] = {
+    {"OverAMillionCharacters", " " + Repeat("A:", 600'000) + " ", Repeat("A_", 599'999) + "A",
+     (Repeat("A_", 599'999) + "A").toUtf8()},
+    {"LoneSurrogates", Units(u" \xD800:A:\xDC00: "), Units(u"\xD800_A_\xDC00"), "?_A_?"},
+    {"ReversedPair", Units(u"\xDE00\xD83D:"), Units(u"\xDE00\xD83D"), "??"},
+    {"ControlCharacters", Units(u" \t:\x01:\x1B:\x7F:\xFFFF: "), Units(u"\t_\x01_\x1B_\x7F_\xFFFF"),
+     "\t_\x01_\x1B_\x7F_\xEF\xBF\xBF"},
+    {"OnlySpacesAndAColon", "    :   ", "", ""},
+};
+
+class BadInput : public PasteTest, public ::testing::WithParamInterface<BadInputCase> {};
+
+TEST_P(BadInput, GetsTheRulesResultWithoutACrash) {
+  const BadInputCase& row = GetParam();
+  TickAutoCopy();
+  field().setText(row.field);
+  ASSERT_EQ(field().text(), row.field);
+
+  ClickField(kLeft);
+
+  EXPECT_TRUE(field().text() == row.tidied);
+  const QByteArray copied = ReadSelection("clipboard", "UTF8_STRING").output;
+  EXPECT_EQ(copied.size(), row.clipboard.size());
+  EXPECT_TRUE(copied == row.clipboard) << copied.toHex().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadInput, ::testing::ValuesIn(kBadInputs),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace colfix::testing

@@ -1,0 +1,33 @@
+// frmMain under a real window manager (openbox): what the manager makes of the
+// window's hints is what the user gets, so read the actions it allows.
+#include <QApplication>
+
+#include "shown_window.h"
+#include "x_session_tools.h"
+
+namespace colfix::testing {
+namespace {
+
+using UnderWindowManager = ShownWindow;
+
+TEST_F(UnderWindowManager, AllowsCloseAndMoveButNoResizeMinimiseOrMaximise) {
+  QStringList allowed;
+  ASSERT_TRUE(WaitFor([&] {
+    allowed = AtomProperty(window().winId(), "_NET_WM_ALLOWED_ACTIONS");
+    return !allowed.isEmpty();
+  })) << "no window manager manages the window";
+  EXPECT_TRUE(allowed.contains("_NET_WM_ACTION_CLOSE"));
+  EXPECT_TRUE(allowed.contains("_NET_WM_ACTION_MOVE"));
+  for (const char* action : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MINIMIZE",
+                             "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"}) {
+    EXPECT_FALSE(allowed.contains(action)) << action;
+  }
+}
+
+TEST_F(UnderWindowManager, KeepsTheClientAreaAndFocusOnStayOnTop) {
+  EXPECT_EQ(ServerGeometry(window().winId()).size(), QSize(513, 168));
+  EXPECT_EQ(QApplication::focusWidget(), &control(Control::chkOntop));
+}
+
+}  // namespace
+}  // namespace colfix::testing

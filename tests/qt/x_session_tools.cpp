@@ -1,0 +1,173 @@
+// xclip, xdotool and xcb behind small helpers for the Qt tests.
+#include "x_session_tools.h"
+
+#include <xcb/xcb.h>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTimer>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+namespace colfix::testing {
+namespace {
+
+xcb_connection_t* Connection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) throw std::runtime_error("the tests need the xcb platform");
+  return x11->connection();
+}
+
+template <class Reply>
+using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_atom_t Atom(const char* name) {
+  const XcbReply<xcb_intern_atom_reply_t> reply(
+      xcb_intern_atom_reply(
+          Connection(),
+          xcb_intern_atom(Connection(), 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+          nullptr),
+      &std::free);
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+QString AtomName(xcb_atom_t atom) {
+  const XcbReply<xcb_get_atom_name_reply_t> reply(
+      xcb_get_atom_name_reply(Connection(), xcb_get_atom_name(Connection(), atom), nullptr),
+      &std::free);
+  if (!reply) return {};
+  return QString::fromLatin1(xcb_get_atom_name_name(reply.get()),
+                             xcb_get_atom_name_name_length(reply.get()));
+}
+
+std::vector<std::uint32_t> Property32(WId window, const char* name) {
+  const XcbReply<xcb_get_property_reply_t> reply(
+      xcb_get_property_reply(Connection(),
+                             xcb_get_property(Connection(), 0, static_cast<xcb_window_t>(window),
+                                              Atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 1u << 24),
+                             nullptr),
+      &std::free);
+  if (!reply || reply->format != 32) return {};
+  const auto* items = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  return {items, items + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+}  // namespace
+
+ProcessResult RunProgram(const QString& program, const QStringList& arguments,
+                         const QByteArray& input) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process.start(program, arguments);
+  if (!process.waitForStarted()) throw std::runtime_error("cannot start " + program.toStdString());
+  process.write(input);
+  process.closeWriteChannel();
+  // Not waitForFinished: xclip may be asking this very process for a selection.
+  if (!WaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000)) {
+    process.kill();
+    process.waitForFinished();
+    throw std::runtime_error(program.toStdString() + " did not finish");
+  }
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput()};
+}
+
+SelectionOwner::SelectionOwner(const QString& selection, const QString& target,
+                               const QByteArray& data) {
+  xclip_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  // -quiet keeps xclip in the foreground, so it is ours to end.
+  xclip_.start("xclip", {"-quiet", "-selection", selection, "-t", target, "-i"});
+  if (!xclip_.waitForStarted()) throw std::runtime_error("cannot start xclip");
+  xclip_.write(data);
+  xclip_.closeWriteChannel();
+  const bool serving = WaitFor([&] {
+    return ReadSelection(selection, "TARGETS").output.split('\n').contains(target.toLatin1());
+  });
+  if (!serving) throw std::runtime_error("xclip did not take the selection");
+}
+
+SelectionOwner::~SelectionOwner() {
+  xclip_.kill();
+  xclip_.waitForFinished();
+}
+
+ProcessResult ReadSelection(const QString& selection, const QString& target) {
+  return RunProgram("xclip", {"-o", "-selection", selection, "-t", target});
+}
+
+void Click(const QWidget& widget, QPoint local, int xButton, const QStringList& modifiers) {
+  const QPoint device = widget.mapToGlobal(local) * widget.devicePixelRatio();
+  QStringList arguments{"mousemove", QString::number(device.x()), QString::number(device.y())};
+  for (const QString& modifier : modifiers) arguments << "keydown" << modifier;
+  arguments << "click" << QString::number(xButton);
+  for (const QString& modifier : modifiers) arguments << "keyup" << modifier;
+  if (RunProgram("xdotool", arguments).exitCode != 0) throw std::runtime_error("xdotool failed");
+}
+
+void Key(const QString& keys) {
+  if (RunProgram("xdotool", {"key", keys}).exitCode != 0)
+    throw std::runtime_error("xdotool failed");
+}
+
+void RequestClose(WId window) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(window);
+  message.type = Atom("WM_PROTOCOLS");
+  message.data.data32[0] = Atom("WM_DELETE_WINDOW");
+  message.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(Connection(), 0, static_cast<xcb_window_t>(window), XCB_EVENT_MASK_NO_EVENT,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(Connection());
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  // Unlike QTest::qWaitFor, no sleeping between rounds: a selection transfer
+  // to another program takes many round trips. The ticking timer bounds each wait.
+  QTimer tick;
+  tick.start(5);
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.hasExpired(ms)) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  return true;
+}
+
+std::vector<std::uint32_t> CardinalProperty(WId window, const char* name) {
+  return Property32(window, name);
+}
+
+QStringList AtomProperty(WId window, const char* name) {
+  QStringList names;
+  for (const std::uint32_t atom : Property32(window, name)) names << AtomName(atom);
+  return names;
+}
+
+QString StringProperty(WId window, const char* name) {
+  const XcbReply<xcb_get_property_reply_t> reply(
+      xcb_get_property_reply(Connection(),
+                             xcb_get_property(Connection(), 0, static_cast<xcb_window_t>(window),
+                                              Atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+                             nullptr),
+      &std::free);
+  if (!reply || reply->format != 8) return {};
+  return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                           xcb_get_property_value_length(reply.get()));
+}
+
+QRect ServerGeometry(WId window) {
+  const XcbReply<xcb_get_geometry_reply_t> reply(
+      xcb_get_geometry_reply(Connection(),
+                             xcb_get_geometry(Connection(), static_cast<xcb_drawable_t>(window)),
+                             nullptr),
+      &std::free);
+  return reply ? QRect(reply->x, reply->y, reply->width, reply->height) : QRect();
+}
+
+}  // namespace colfix::testing
