@@ -281,6 +281,8 @@ const BadInputCase kBadInputs[] = {
     {"ReversedPair", Units(u"\xDE00\xD83D:"), Units(u"\xDE00\xD83D"), "??"},
     {"ControlCharacters", Units(u" \t:\x01:\x1B:\x7F:\xFFFF: "), Units(u"\t_\x01_\x1B_\x7F_\xFFFF"),
      "\t_\x01_\x1B_\x7F_\xEF\xBF\xBF"},
+    {"NulsAndLineBreaks", Units(std::u16string_view(u" A\0:\r\nB:\0: ", 11)),
+     Units(std::u16string_view(u"A\0_\r\nB_\0", 8)), QByteArray("A\0_\r\nB_\0", 8)},
     {"OnlySpacesAndAColon", "    :   ", "", ""},
 };
 
