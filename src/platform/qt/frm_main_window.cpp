@@ -11,18 +11,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <map>
+#include <stdexcept>
 
 #include "application_icon.h"
 #include "control_names.h"
 #include "frm_main_description.h"
+#include "qt_text.h"
 #include "transcode_field.h"
 
 namespace colfix {
 namespace {
-
-QString ToQString(std::u16string_view text) {
-  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
 
 QFont FrameCaptionFont(const FontDescription& font) {
   QFont qfont(ToQString(font.family));

@@ -1,5 +1,5 @@
 // Each runtime operation as the matching Qt call. Text passes as UTF-16 code
-// units unchanged both ways (no BOM handling, no repair of lone surrogates).
+// units unchanged both ways (qt_text.h).
 #include "qt_runtime.h"
 
 #include <QApplication>
@@ -9,15 +9,9 @@
 #include <QMessageBox>
 
 #include "control_names.h"
+#include "qt_text.h"
 
 namespace colfix {
-namespace {
-
-QString ToQString(std::u16string_view text) {
-  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
-
-}  // namespace
 
 template <class Widget>
 Widget& QtRuntime::Find(Control control) const {
