@@ -4,12 +4,17 @@
 
 #include "colfix_version.h"
 #include "frm_main_window.h"
+#include "unix_signals.h"
+#include "x11_preference.h"
 
 int main(int argc, char* argv[]) {
+  colfix::PreferX11WhereAvailable();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Colfix"));
   QApplication::setApplicationVersion(QStringLiteral(COLFIX_VERSION_TEXT));
   colfix::FrmMainWindow window;
+  // A termination signal closes the window as its close box would.
+  colfix::CloseOnTerminationSignals(window, [&window] { window.close(); });
   window.show();
   return QApplication::exec();
 }

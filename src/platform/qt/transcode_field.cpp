@@ -46,7 +46,7 @@ void TranscodeField::mouseReleaseEvent(QMouseEvent* event) {
 
 void TranscodeField::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
-  // The mouse's menu waits for the release (above); Menu key and Shift+F10 open it now.
+  // The mouse's menu waits for the release (above); the Menu key's opens now.
   if (event->reason() != QContextMenuEvent::Mouse) OpenContextMenu(event->globalPos());
 }
 
