@@ -64,6 +64,7 @@ TEST_F(QtRuntimeOnWindow, ErrorIsAModalCriticalBoxAndTheProgramGoesOn) {
   QString shownText, shownTitle;
   QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
   QWidget* shownOver = nullptr;
+  bool shownModal = false;
   QTimer::singleShot(0, [&] {
     WaitFor([] { return QApplication::activeModalWidget() != nullptr; });
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -72,6 +73,7 @@ TEST_F(QtRuntimeOnWindow, ErrorIsAModalCriticalBoxAndTheProgramGoesOn) {
     shownTitle = box->windowTitle();
     shownIcon = box->icon();
     shownOver = box->parentWidget();
+    shownModal = box->isModal();
     Key("Return");  // the user dismisses it
   });
 
@@ -81,6 +83,7 @@ TEST_F(QtRuntimeOnWindow, ErrorIsAModalCriticalBoxAndTheProgramGoesOn) {
   EXPECT_EQ(shownTitle, "Colfix");
   EXPECT_EQ(shownIcon, QMessageBox::Critical);
   EXPECT_EQ(shownOver, &window());
+  EXPECT_TRUE(shownModal);
   EXPECT_TRUE(window().isVisible());
   auto& field = control<TranscodeField>(Control::txtTranscode);
   field.setText(" AB:1: ");
@@ -106,6 +109,11 @@ TEST_P(ProgramEnd, LeavesTheEventLoopWithZeroAndRunsNoMoreHandlers) {
   auto& field = control<TranscodeField>(Control::txtTranscode);
   QWidget& exit = control(Control::cmdExit);
   QTimer::singleShot(0, [&] { GetParam().ask(exit); });
+  // Should the program not end, the loop ends with 1 rather than hanging.
+  QTimer stuck;
+  stuck.setSingleShot(true);
+  QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  stuck.start(15000);
 
   EXPECT_EQ(QApplication::exec(), 0);
 
