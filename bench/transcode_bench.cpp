@@ -151,7 +151,7 @@ void RegisterInput(const std::string& label, const std::basic_string<CharT>& inp
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Colons every third unit, and none at all; both carry non-ASCII text.
+  // Colon-dense (one unit in three or four is a colon) and colon-free, with non-ASCII text.
   const auto utf16Dense = MakeInput<char16_t>(u"AB:12:\u00E9\u4E2D:");
   const auto utf16Free = MakeInput<char16_t>(u"AB12\u00E9\u4E2DXY");
   const auto utf8Dense = MakeInput<char>("AB:12:\xC3\xA9\xE4\xB8\xAD:");
