@@ -16,7 +16,7 @@ constexpr wchar_t kWindowClass[] = L"ColfixMainWindow";
 constexpr UINT_PTR kFieldSubclassId = 1;
 
 // A fixed dialog frame with a close box and no minimise or maximise box.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 // The button and modifier bit sets of a mouse event: left 1, right 2,
@@ -37,17 +37,17 @@ int ShiftOf(WPARAM keys) {
          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
+HICON ApplicationIcon(HINSTANCE instance, int sizeMetric) {
+  const int size = GetSystemMetrics(sizeMetric);
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_COLFIX), IMAGE_ICON, size, size, LR_SHARED));
+}
+
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COLFIX),
-                                                    IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COLFIX),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
@@ -63,6 +63,11 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (window_ == nullptr) throw RuntimeError("The window could not be created.");
   runtime_.Attach(Control::frmMain, window_);
+  // The title bar's, the taskbar's and Alt+Tab's icon.
+  SendMessageW(window_, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(ApplicationIcon(instance, SM_CXICON)));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(ApplicationIcon(instance, SM_CXSMICON)));
   CreateControls(window_, instance, runtime_);
   SetWindowSubclass(runtime_.Window(Control::txtTranscode), &MainWindow::FieldProc,
                     kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this));

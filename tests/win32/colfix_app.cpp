@@ -1,0 +1,143 @@
+// Starting Colfix.exe and finding its window among the desktop's windows.
+#include "colfix_app.h"
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "control_windows.h"
+
+namespace colfix::wintest {
+
+std::wstring colfixExe;
+std::wstring shippedExe;
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* windowClass;
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
+  auto& wanted = *reinterpret_cast<WindowSearch*>(search);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  wchar_t windowClass[64] = {};
+  GetClassNameW(window, windowClass, 64);
+  if (processId == wanted.processId && std::wstring(windowClass) == wanted.windowClass &&
+      IsWindowVisible(window) &&
+      (wanted.owner == nullptr || GetWindow(window, GW_OWNER) == wanted.owner)) {
+    wanted.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass, HWND owner = nullptr) {
+  WindowSearch search{processId, windowClass, owner};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+ColfixApp::ColfixApp() {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring commandLine = L"\"" + colfixExe + L"\"";
+  if (!CreateProcessW(colfixExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process_)) {
+    throw std::runtime_error("Colfix.exe could not be started");
+  }
+  WaitFor(
+      [this] {
+        window_ = FindProcessWindow(process_.dwProcessId, L"ColfixMainWindow");
+        return window_ != nullptr;
+      },
+      std::chrono::seconds(30));
+  if (window_ == nullptr) throw std::runtime_error("Colfix.exe showed no window");
+  threadId_ = GetWindowThreadProcessId(window_, nullptr);
+  // Wait until the start-up focus is on a control: the program is then
+  // taking input.
+  WaitFor([this] { return Focus() != nullptr && Focus() != window_; });
+}
+
+ColfixApp::~ColfixApp() {
+  if (IsRunning()) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND ColfixApp::Get(Control control) const {
+  return GetDlgItem(window_, win32::CommandId(control));
+}
+
+std::wstring ColfixApp::FieldText() const {
+  HWND field = Get(Control::txtTranscode);
+  const auto length = SendMessageW(field, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const auto copied =
+      SendMessageW(field, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+void ColfixApp::SetFieldText(const std::wstring& text) const {
+  SendMessageW(Get(Control::txtTranscode), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool ColfixApp::IsTicked(Control checkBox) const {
+  return SendMessageW(Get(checkBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ColfixApp::Click(Control control) const {
+  SendMessageW(Get(control), BM_CLICK, 0, 0);
+}
+
+void ColfixApp::ReleaseOnField(UINT buttonUp) const {
+  // Inside the field, as a release over it would be reported.
+  PostMessageW(Get(Control::txtTranscode), buttonUp, 0, MAKELPARAM(5, 5));
+}
+
+HWND ColfixApp::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(threadId_, &info) ? info.hwndFocus : nullptr;
+}
+
+HWND ColfixApp::WaitForMessageBox() const {
+  HWND box = nullptr;
+  WaitFor([&] {
+    box = FindProcessWindow(process_.dwProcessId, L"#32770", window_);
+    return box != nullptr;
+  });
+  return box;
+}
+
+DWORD ColfixApp::WaitForExit(std::chrono::milliseconds timeout) const {
+  WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count()));
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+bool ColfixApp::IsRunning() const {
+  return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+}  // namespace colfix::wintest

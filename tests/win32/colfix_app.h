@@ -1,0 +1,59 @@
+// Colfix.exe started as its own process, and reached from the test the way
+// another Windows program would: through its windows and their messages.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "runtime.h"
+
+namespace colfix::wintest {
+
+// Where the program under test is (a Wine path), and the 32-bit program whose
+// resources are checked too (empty when not built); set by test_main.
+extern std::wstring colfixExe;
+extern std::wstring shippedExe;
+
+// Polls `condition` until it holds or `timeout` passes; true if it held.
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+class ColfixApp {
+ public:
+  // Starts Colfix.exe and waits until its window is shown.
+  ColfixApp();
+  // Ends the process if the test left it running.
+  ~ColfixApp();
+  ColfixApp(const ColfixApp&) = delete;
+  ColfixApp& operator=(const ColfixApp&) = delete;
+
+  HWND Window() const { return window_; }
+  HWND Get(Control control) const;
+  DWORD ThreadId() const { return threadId_; }
+
+  std::wstring FieldText() const;
+  void SetFieldText(const std::wstring& text) const;
+  bool IsTicked(Control checkBox) const;
+  // Presses a button or clicks a check box as a mouse click would.
+  void Click(Control control) const;
+  // A release of the given button (WM_LBUTTONUP, ...) reported to the field.
+  void ReleaseOnField(UINT buttonUp) const;
+  // The control that has the keyboard focus in Colfix's thread.
+  HWND Focus() const;
+  // Waits for a message box owned by Colfix's window; null if none came.
+  HWND WaitForMessageBox() const;
+
+  // Waits for the process to end; its exit code, or STILL_ACTIVE.
+  DWORD WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+  bool IsRunning() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
+}  // namespace colfix::wintest
