@@ -86,13 +86,10 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
       return new QCheckBox(caption, container);
     case ControlKind::TextField:
       return new TranscodeField(container);
-    case ControlKind::PushButton: {
-      auto* button = new QPushButton(caption, container);
-      // Neither button is a default button: Enter and Escape do nothing.
-      button->setAutoDefault(false);
-      button->setDefault(false);
-      return button;
-    }
+    case ControlKind::PushButton:
+      // Outside a QDialog no button is a default or cancel button, so Enter
+      // and Escape do nothing.
+      return new QPushButton(caption, container);
     case ControlKind::PictureArea: {
       auto* picture = new QLabel(container);
       picture->setPixmap(ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatio()));
