@@ -53,6 +53,19 @@ TEST_F(QtRuntimeOnWindow, HandleIsTheServersWindow) {
   EXPECT_EQ(ServerGeometry(static_cast<WId>(handle)).size(), window().size());
 }
 
+TEST_F(QtRuntimeOnWindow, ClipboardClearLeavesNothingInAnyFormat) {
+  QtRuntime runtime(window());
+  const SelectionOwner other("clipboard", "image/png", "not really a picture");
+
+  runtime.ClipboardClear();
+
+  const QByteArray targets = ReadSelection("clipboard", "TARGETS").output;
+  EXPECT_FALSE(targets.contains("image/png")) << targets.toStdString();
+  EXPECT_FALSE(targets.contains("STRING")) << targets.toStdString();
+  EXPECT_TRUE(ReadSelection("clipboard", "image/png").output.isEmpty());
+  EXPECT_TRUE(ReadSelection("clipboard", "UTF8_STRING").output.isEmpty());
+}
+
 TEST_F(QtRuntimeOnWindow, AskingAControlForTheWrongKindIsAnError) {
   QtRuntime runtime(window());
   EXPECT_THROW(runtime.Text(Control::chkOntop), RuntimeError);

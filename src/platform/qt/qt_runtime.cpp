@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 
 #include "control_names.h"
 #include "qt_text.h"
@@ -53,7 +54,12 @@ void QtRuntime::End() {
 }
 
 void QtRuntime::ClipboardClear() {
-  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+  // Owning the clipboard with no data in it empties it in every format, even
+  // while another program owns it. QClipboard::clear() would leave another
+  // owner alone, and from our own ownership it would leave the clipboard
+  // without an owner for a moment: a clipboard manager that restores an
+  // emptied clipboard can then land its old content after our text.
+  QGuiApplication::clipboard()->setMimeData(new QMimeData, QClipboard::Clipboard);
 }
 
 void QtRuntime::ClipboardSetText(std::u16string_view text) {
