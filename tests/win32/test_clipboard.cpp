@@ -7,8 +7,12 @@
 namespace colfix::wintest {
 namespace {
 
+// Colfix itself holds the clipboard open for a moment while it writes.
 void OpenOrThrow(HWND window) {
-  if (!OpenClipboard(window)) throw std::runtime_error("the test could not open the clipboard");
+  for (int attempt = 0; !OpenClipboard(window); ++attempt) {
+    if (attempt == 100) throw std::runtime_error("the test could not open the clipboard");
+    Sleep(10);
+  }
 }
 
 template <typename Char>
