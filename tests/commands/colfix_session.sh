@@ -1,6 +1,7 @@
 # Steps shared by the command tests, sourced by each: start Colfix on the test's
 # X display, click its controls as a user would, and watch it end.
-# Expects COLFIX (the program), CONTROL_POINT and SELECTION_OWNER (helpers).
+# Expects COLFIX (the program), CONTROL_POINT, SELECTION_OWNER and
+# SESSION_MANAGER_HELPER (helpers).
 
 fail() {
   echo "FAIL: $*" >&2
