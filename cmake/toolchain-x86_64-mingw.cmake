@@ -1,15 +1,6 @@
 # The same Windows program and its tests as 64-bit code, for machines whose
 # kernel cannot run 32-bit code (and so cannot run 32-bit Wine): the tests then
-# run under 64-bit Wine. Debian's x86_64 mingw-w64, posix threads variant.
-set(CMAKE_SYSTEM_NAME Windows)
+# run under 64-bit Wine.
+set(COLFIX_MINGW_TRIPLET x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

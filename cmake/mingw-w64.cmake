@@ -1,0 +1,14 @@
+# What both mingw-w64 toolchain files share; they set COLFIX_MINGW_TRIPLET and
+# CMAKE_SYSTEM_PROCESSOR first. Debian's posix threads variant, which the C++
+# standard library's threads need.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${COLFIX_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${COLFIX_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${COLFIX_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${COLFIX_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
