@@ -1,7 +1,5 @@
-// The release-then-menu order of the reference field. On X11 Qt sends the
-// context menu event on the right button's press, so the release would go to
-// the menu and never reach the field; as on Windows, the release is reported
-// first and the menu opens afterwards.
+// The reference field: every release reported after the field's own handling,
+// and the context menu's part in that.
 #include "transcode_field.h"
 
 #include <QAction>
@@ -10,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <limits>
+#include <utility>
 
 namespace colfix {
 
@@ -38,16 +37,20 @@ TranscodeField::TranscodeField(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(std::numeric_limits<int>::max());
 }
 
+void TranscodeField::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) rightReleaseOwed_ = ToMouseArgs(*event);
+  QLineEdit::mousePressEvent(event);
+}
+
 void TranscodeField::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
+  if (event->button() == Qt::RightButton) rightReleaseOwed_.reset();
   emit mouseReleased(ToMouseArgs(*event));
-  if (event->button() == Qt::RightButton) OpenContextMenu(event->globalPosition().toPoint());
 }
 
 void TranscodeField::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
-  // The mouse's menu waits for the release (above); the Menu key's opens now.
-  if (event->reason() != QContextMenuEvent::Mouse) OpenContextMenu(event->globalPos());
+  OpenContextMenu(event->globalPos());
 }
 
 void TranscodeField::keyPressEvent(QKeyEvent* event) {
@@ -65,12 +68,23 @@ void TranscodeField::OpenContextMenu(const QPoint& globalPos) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   for (QAction* action : menu->actions()) {
-    // Connected after QLineEdit's own paste, so the text is in when this runs.
     if (IsPasteAction(*action)) {
-      connect(action, &QAction::triggered, this, &TranscodeField::pastedFromMenu);
+      connect(action, &QAction::triggered, this, [this] { pastedFromMenu_ = true; });
     }
   }
+  // The menu hides before its chosen action runs; queued, this comes after it.
+  connect(menu, &QMenu::aboutToHide, this, &TranscodeField::AfterContextMenu, Qt::QueuedConnection);
   menu->popup(globalPos);
+}
+
+void TranscodeField::AfterContextMenu() {
+  const bool pasted = std::exchange(pastedFromMenu_, false);
+  if (rightReleaseOwed_) {
+    // The menu took the release of the press that opened it.
+    emit mouseReleased(*std::exchange(rightReleaseOwed_, std::nullopt));
+  } else if (pasted) {
+    emit pastedFromMenu();
+  }
 }
 
 }  // namespace colfix

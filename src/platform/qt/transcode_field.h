@@ -1,9 +1,12 @@
 // txtTranscode on Qt: a QLineEdit that reports each mouse-button release after
-// its own handling of it, and whose context menu follows the right button's
-// release rather than its press.
+// its own handling of it. Where the right button's press opens the context menu
+// (X11), its release goes to the menu, so it is reported once the menu has done
+// its work: a Paste chosen there is then tidied, and with auto-copy ticked the
+// clipboard is not overwritten before the menu pastes from it.
 #pragma once
 
 #include <QLineEdit>
+#include <optional>
 
 #include "frm_main.h"
 
@@ -29,16 +32,23 @@ class TranscodeField : public QLineEdit {
   // A mouse button was released over the field (or after a press in it); the
   // field has already done its own part, such as the X11 middle-button paste.
   void mouseReleased(const colfix::MouseArgs& args);
-  // Paste was chosen from the context menu and its text is already in.
+  // Paste was chosen from a menu opened by the keyboard (or after the right
+  // button's release was reported) and its text is already in.
   void pastedFromMenu();
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void OpenContextMenu(const QPoint& globalPos);
+  void AfterContextMenu();
+
+  // The right button is down over the field and its release not yet reported.
+  std::optional<MouseArgs> rightReleaseOwed_;
+  bool pastedFromMenu_ = false;
 };
 
 }  // namespace colfix
