@@ -44,9 +44,10 @@ TEST(Field, EveryButtonsReleaseTidiesTheReference) {
     SCOPED_TRACE(release.button);
     app.SetFieldText(L" AB:12:34: ");
     app.ReleaseOnField(release.message);
+    // The right button's release is reported once its menu has closed.
+    if (release.message == WM_RBUTTONUP) CloseContextMenu(app);
     EXPECT_TRUE(WaitFor([&] { return app.FieldText() == L"AB_12_34"; }))
         << "field: " << testing::PrintToString(app.FieldText());
-    if (release.message == WM_RBUTTONUP) CloseContextMenu(app);
   }
 }
 
@@ -59,16 +60,39 @@ TEST(Field, EachReleaseAppliesTheRuleOnceMore) {
   EXPECT_TRUE(WaitFor([&] { return app.FieldText() == L"AB"; }));
 }
 
+struct MenuPaste {
+  const char* name;
+  bool autoCopy;
+  std::wstring fieldBefore;
+  std::wstring fieldAfter;
+  std::wstring clipboardAfter;
+};
+
 TEST(Field, PasteFromTheContextMenuIsTidied) {
-  TestClipboard clipboard;
-  clipboard.Fill(L" AB:12:34: ");
-  ColfixApp app;
-  app.ReleaseOnField(WM_RBUTTONUP);
-  HWND menu = WaitForContextMenu(app);
-  ASSERT_NE(menu, nullptr) << "the field's context menu did not open";
-  PostMessageW(menu, WM_CHAR, L'p', 1);  // &Paste
-  EXPECT_TRUE(WaitFor([&] { return app.FieldText() == L"AB_12_34"; }))
-      << "field: " << testing::PrintToString(app.FieldText());
+  const std::array cases = {
+      MenuPaste{"unticked", false, L"", L"AB_12_34", L" AB:12:34: "},
+      // The menu pastes what another program copied, not a copy of the field.
+      MenuPaste{"ticked", true, L"", L"AB_12_34", L"AB_12_34"},
+      MenuPaste{"ticked, appended", true, L"X_", L"X_ AB_12_34", L"X_ AB_12_34"},
+  };
+  for (const MenuPaste& row : cases) {
+    SCOPED_TRACE(row.name);
+    TestClipboard clipboard;
+    clipboard.Fill(L" AB:12:34: ");
+    ColfixApp app;
+    if (row.autoCopy) app.Click(Control::chkAutoCopy);
+    app.SetFieldText(row.fieldBefore);
+    SendMessageW(app.Get(Control::txtTranscode), EM_SETSEL, row.fieldBefore.size(),
+                 row.fieldBefore.size());
+    app.ReleaseOnField(WM_RBUTTONUP);
+    HWND menu = WaitForContextMenu(app);
+    ASSERT_NE(menu, nullptr) << "the field's context menu did not open";
+    PostMessageW(menu, WM_CHAR, L'p', 1);  // &Paste
+    EXPECT_TRUE(WaitFor([&] { return app.FieldText() == row.fieldAfter; }))
+        << "field: " << testing::PrintToString(app.FieldText());
+    EXPECT_TRUE(WaitFor([&] { return clipboard.Text() == row.clipboardAfter; }))
+        << "clipboard: " << testing::PrintToString(clipboard.Text().value_or(L"(none)"));
+  }
 }
 
 TEST(Field, PasteWithTheKeyboardIsLeftAsPasted) {

@@ -178,12 +178,20 @@ LRESULT CALLBACK MainWindow::FieldProc(HWND field, UINT message, WPARAM wParam, 
 LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      // Reported before the field's own handling, which for the right button
-      // opens the context menu.
       RaiseFieldMouseUp(message, wParam, lParam);
       break;
+    case WM_RBUTTONUP: {
+      // The field's own handling opens the context menu and carries out the
+      // command chosen there before it returns. Reporting the release after it
+      // means a Paste from the menu is tidied, and, with auto-copy ticked, the
+      // clipboard is not replaced by the field before the menu pastes from it.
+      inRightButtonUp_ = true;
+      const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+      inRightButtonUp_ = false;
+      RaiseFieldMouseUp(message, wParam, lParam);
+      return result;
+    }
     case WM_CONTEXTMENU: {
       inFieldContextMenu_ = true;
       const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
@@ -192,9 +200,10 @@ LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, 
     }
     case WM_PASTE: {
       const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-      // The right button's release came before this paste from the menu, so
-      // the pasted text is tidied now; Ctrl+V alone is left as typed.
-      if (inFieldContextMenu_) RaiseFieldMouseUp(WM_RBUTTONUP, 0, 0);
+      // A Paste from a menu opened with the keyboard is tidied at once (one
+      // opened by the right button is tidied by its release, just after);
+      // Ctrl+V alone is left as typed.
+      if (inFieldContextMenu_ && !inRightButtonUp_) RaiseFieldMouseUp(WM_RBUTTONUP, 0, 0);
       return result;
     }
     case WM_NCDESTROY:

@@ -47,6 +47,7 @@ class MainWindow {
   // True while the field's own context menu is open, so that a Paste chosen
   // from it can be told from Ctrl+V.
   bool inFieldContextMenu_ = false;
+  bool inRightButtonUp_ = false;
 };
 
 }  // namespace colfix::win32
