@@ -39,6 +39,18 @@ class PasteTest : public ShownWindow {
     ASSERT_TRUE(WaitFor([&] { return released.count() == 1; }));
   }
 
+  // Clicks the open context menu's Paste, as a person would.
+  static void ChoosePasteFromTheMenu() {
+    QMenu* menu = OpenMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    const auto paste = std::find_if(actions.begin(), actions.end(),
+                                    [](const QAction* action) { return IsPasteAction(*action); });
+    ASSERT_NE(paste, actions.end());
+    ASSERT_TRUE((*paste)->isEnabled());
+    Click(*menu, menu->actionGeometry(*paste).center(), kLeft);
+  }
+
   static QMenu* OpenMenu() {
     QMenu* menu = nullptr;
     WaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }, 5000);
@@ -227,16 +239,7 @@ TEST_P(MenuPaste, IsFollowedByTheSteps) {
   field().setText(row.before);
   QSignalSpy released(&field(), &TranscodeField::mouseReleased);
   Click(field(), PastTheText(), kRight);
-  QMenu* menu = OpenMenu();
-  ASSERT_NE(menu, nullptr);
-  const QList<QAction*> actions = menu->actions();
-  const auto found = std::find_if(actions.begin(), actions.end(),
-                                  [](const QAction* action) { return IsPasteAction(*action); });
-  ASSERT_NE(found, actions.end());
-  QAction* paste = *found;
-  ASSERT_TRUE(paste->isEnabled());
-
-  Click(*menu, menu->actionGeometry(paste).center(), kLeft);
+  ChoosePasteFromTheMenu();
 
   ASSERT_TRUE(WaitFor([&] { return released.count() == 1; }));
   EXPECT_EQ(field().text(), row.after);
@@ -268,13 +271,7 @@ TEST_P(KeyboardMenu, APasteChosenThereIsTidied) {
   QSignalSpy pasted(&field(), &TranscodeField::pastedFromMenu);
 
   Key(GetParam());
-  QMenu* menu = OpenMenu();
-  ASSERT_NE(menu, nullptr);
-  const QList<QAction*> actions = menu->actions();
-  const auto paste = std::find_if(actions.begin(), actions.end(),
-                                  [](const QAction* action) { return IsPasteAction(*action); });
-  ASSERT_NE(paste, actions.end());
-  Click(*menu, menu->actionGeometry(*paste).center(), kLeft);
+  ChoosePasteFromTheMenu();
 
   ASSERT_TRUE(WaitFor([&] { return pasted.count() == 1; }));
   EXPECT_EQ(field().text(), "EF_5");
