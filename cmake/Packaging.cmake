@@ -17,11 +17,18 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland back end, for sessions without XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 # The synopsis is the summary above; this is the long text under it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Paste a service reference such as AB:12:34: into the text field of Colfix and
 release a mouse button over it: Colfix trims the spaces at both ends, drops one
 colon at the end and turns the other colons into underscores, giving AB_12_34.
 It can also put the result on the clipboard, ready to paste elsewhere.")
+
+# Every file and member of the package is dated like the build (DebianBuild.cmake);
+# cpack reads the date from the environment, where one set by whoever packs wins.
+set(CPACK_COLFIX_SOURCE_DATE_EPOCH ${COLFIX_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
 
 include(CPack)
