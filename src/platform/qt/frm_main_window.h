@@ -2,6 +2,7 @@
 // owns the runtime and the handlers and passes the controls' events to them.
 #pragma once
 
+#include <QStyle>
 #include <QWidget>
 
 #include "frm_main.h"
@@ -29,6 +30,7 @@ class FrmMainWindow : public QWidget {
 
   QtRuntime runtime_;
   FrmMain handlers_;
+  QStyle* checkBoxStyle_;  // owned by the window as a child object
 };
 
 }  // namespace colfix
