@@ -3,6 +3,7 @@
 // the device pixels double), fonts fitted to the layout, tab order by tab index.
 #include "frm_main_window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -74,6 +75,13 @@ class CheckBoxFittingStyle : public QProxyStyle {
   }
 };
 
+// Qt describes a plain top-level widget as a client area, which reaches screen
+// readers as a filler; frmMain is a window, known by its title.
+QAccessibleInterface* AccessibleFrmMain(const QString& /*class_name*/, QObject* object) {
+  auto* window = dynamic_cast<FrmMainWindow*>(object);
+  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
+}
+
 QRect ToPixels(const TwipsRect& twips, int dpi) {
   return QRect(TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
                TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi));
@@ -87,6 +95,7 @@ FrmMainWindow::FrmMainWindow()
       runtime_(*this),
       handlers_(runtime_),
       checkBoxStyle_(new CheckBoxFittingStyle(QApplication::style()->name())) {
+  QAccessible::installFactory(AccessibleFrmMain);
   checkBoxStyle_->setParent(this);
   const FormDescription& form = frmMainDescription();
   setObjectName(ControlName(form.name));
@@ -107,6 +116,7 @@ FrmMainWindow::FrmMainWindow()
     built[control.name] = widget;
   }
   SetTabOrder();
+  OrderForScreenReaders();
 
   setFixedSize(TwipsToPixels(form.clientWidthTwips, dpi),
                TwipsToPixels(form.clientHeightTwips, dpi));
@@ -133,6 +143,8 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
     case ControlKind::PictureArea: {
       auto* picture = new QLabel(container);
       picture->setPixmap(ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatio()));
+      // The application's icon, named as the application is.
+      picture->setAccessibleName(windowTitle());
       return picture;
     }
     case ControlKind::Form:
@@ -164,6 +176,18 @@ void FrmMainWindow::SetTabOrder() {
       setTabOrder(previous, widget);
     }
     previous = widget;
+  }
+}
+
+// Screen readers take a container's controls in stacking order, which is the
+// order they were built in: the description's, icon and Exit first. Raising the
+// window's own controls in tab order puts the group, with its controls in the
+// order they are laid out, before Exit, and the icon, which only decorates, last.
+void FrmMainWindow::OrderForScreenReaders() {
+  for (const Control name : TabOrder()) {
+    if (Describe(name).container == Control::frmMain) {
+      findChild<QWidget*>(ControlName(name))->raise();
+    }
   }
 }
 

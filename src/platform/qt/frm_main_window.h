@@ -26,6 +26,7 @@ class FrmMainWindow : public QWidget {
   QWidget* CreateControl(const ControlDescription& control, QWidget* container);
   void ConnectEvents(Control name, QWidget* widget);
   void SetTabOrder();
+  void OrderForScreenReaders();
   void RaiseEvent(Control control, Event event, const MouseArgs& mouse = {});
 
   QtRuntime runtime_;
