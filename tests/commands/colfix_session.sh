@@ -21,12 +21,12 @@ wait_until() {
 
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 
-# Starts Colfix and waits until its window is shown and active. A script's
-# background job inherits SIGINT ignored, which the program rightly keeps, so
-# it is started with SIGINT and SIGHUP at their default actions, as from a
-# terminal.
+# Starts Colfix (with arguments "$@", if any) and waits until its window is
+# shown and active. A script's background job inherits SIGINT ignored, which
+# the program rightly keeps, so it is started with SIGINT and SIGHUP at their
+# default actions, as from a terminal.
 start_colfix() {
-  env --default-signal=INT,HUP "$COLFIX" &
+  env --default-signal=INT,HUP "$COLFIX" "$@" &
   colfix_pid=$!
   colfix_window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) ||
     fail "Colfix showed no window"

@@ -136,9 +136,11 @@ TEST_F(WindowLayout, WindowIconCarriesEveryRenderedSize) {
   }
 }
 
-TEST_F(WindowLayout, FrameCaptionIsBoldSansAt8Point25) {
+// The layout was drawn for 8.25-point captions: every caption takes the
+// desktop's family at that size, Frame1's in bold, whatever size the desktop uses.
+TEST_F(WindowLayout, FrameCaptionIsTheDesktopFamilyBoldAt8Point25) {
   const QFont font = control(Control::Frame1).font();
-  EXPECT_EQ(font.family(), "MS Sans Serif");
+  EXPECT_EQ(font.family(), QApplication::font().family());
   EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
   const QFontInfo used(font);
   EXPECT_TRUE(used.bold());
@@ -150,12 +152,12 @@ TEST_F(WindowLayout, FrameCaptionIsBoldSansAt8Point25) {
 
 class DialogFontControl : public ShownWindow, public ::testing::WithParamInterface<Control> {};
 
-TEST_P(DialogFontControl, UsesThePlatformFontRegularDespiteTheBoldFrame) {
+TEST_P(DialogFontControl, UsesTheDesktopFamilyAt8Point25RegularDespiteTheBoldFrame) {
   const QWidget& widget = control(GetParam());
   const QFontInfo used(widget.font());
   EXPECT_FALSE(used.bold());
   EXPECT_EQ(widget.font().family(), QApplication::font(&widget).family());
-  EXPECT_DOUBLE_EQ(widget.font().pointSizeF(), QApplication::font(&widget).pointSizeF());
+  EXPECT_DOUBLE_EQ(widget.font().pointSizeF(), 8.25);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOtherControl, DialogFontControl,

@@ -1,15 +1,19 @@
 // Turns the window's description into Qt widgets: twips become pixels at the
 // screen's logical DPI (96 in Qt's device-independent pixels, so at a 2x scale
-// the device pixels double), fonts as described, tab order by tab index.
+// the device pixels double), fonts fitted to the layout, tab order by tab index.
 #include "frm_main_window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -22,22 +26,60 @@
 namespace colfix {
 namespace {
 
-QFont FrameCaptionFont(const FontDescription& font) {
-  QFont qfont(ToQString(font.family));
-  qfont.setPointSizeF(font.points);
-  qfont.setWeight(static_cast<QFont::Weight>(font.weight));
-  // Without MS Sans Serif, fontconfig picks the nearest sans-serif face.
-  qfont.setStyleHint(QFont::SansSerif);
-  return qfont;
-}
-
-// The platform's font for this kind of widget at regular weight, with every
-// property marked as set: otherwise a child of Frame1 would inherit the bold caption font.
-QFont DialogFont(const QWidget& widget) {
+// The layout was drawn around an 8-point dialog font, the size Frame1's caption
+// keeps: at the desktop's own size (often 10 or 11 points) the text no longer
+// fits the field's 19 pixels or a check box's 13. So every caption takes the
+// desktop's family, the platform's stand-in for the original face, at that size;
+// every property is marked as set, or a child of Frame1 would inherit its bold.
+QFont LayoutFont(const QWidget& widget, double points, int weight) {
   QFont font = QApplication::font(&widget);
-  font.setWeight(QFont::Normal);
+  font.setPointSizeF(points);
+  font.setWeight(static_cast<QFont::Weight>(weight));
   font.setResolveMask(QFont::AllPropertiesResolved);
   return font;
+}
+
+// A check box is 13 pixels high, barely more than its caption: fitted the way
+// the style would fit a roomier box, the caption or the square loses its bottom.
+class CheckBoxFittingStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+
+  // Some styles (Fusion) draw the square a pixel taller than the box.
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    const bool square = metric == PM_IndicatorWidth || metric == PM_IndicatorHeight;
+    return square && widget != nullptr ? std::min(value, widget->height()) : value;
+  }
+
+  // Styles centre the caption's line, whose ascent keeps room for accents over
+  // capitals, so the letters sit low and descenders drop off the bottom. The
+  // caption's own ink is centred instead, in a rectangle a whole line high so
+  // that nothing is clipped but by the box itself.
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    const auto* label = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if (element != CE_CheckBoxLabel || label == nullptr || widget == nullptr) {
+      QProxyStyle::drawControl(element, option, painter, widget);
+      return;
+    }
+    const QFontMetricsF metrics(widget->font());
+    const QRectF ink = metrics.tightBoundingRect(label->text);  // from the baseline
+    const qreal baseline =
+        label->rect.top() + (label->rect.height() - ink.height()) / 2 - ink.top();
+    QStyleOptionButton centred = *label;
+    centred.rect.setTop(qRound(baseline - metrics.ascent()));
+    centred.rect.setHeight(qCeil(metrics.height()));
+    QProxyStyle::drawControl(element, &centred, painter, widget);
+  }
+};
+
+// Qt describes a plain top-level widget as a client area, which reaches screen
+// readers as a filler; frmMain is a window, known by its title.
+QAccessibleInterface* AccessibleFrmMain(const QString& /*class_name*/, QObject* object) {
+  auto* window = dynamic_cast<FrmMainWindow*>(object);
+  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
 }
 
 QRect ToPixels(const TwipsRect& twips, int dpi) {
@@ -51,7 +93,10 @@ FrmMainWindow::FrmMainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       runtime_(*this),
-      handlers_(runtime_) {
+      handlers_(runtime_),
+      checkBoxStyle_(new CheckBoxFittingStyle(QApplication::style()->name())) {
+  QAccessible::installFactory(AccessibleFrmMain);
+  checkBoxStyle_->setParent(this);
   const FormDescription& form = frmMainDescription();
   setObjectName(ControlName(form.name));
   setWindowTitle(ToQString(form.caption));
@@ -64,12 +109,14 @@ FrmMainWindow::FrmMainWindow()
     QWidget* widget = CreateControl(control, built.at(control.container));
     widget->setObjectName(ControlName(control.name));
     widget->setGeometry(ToPixels(control.twips, dpi));
-    widget->setFont(control.font == FontRole::FrameCaption ? FrameCaptionFont(form.frameCaptionFont)
-                                                           : DialogFont(*widget));
+    widget->setFont(LayoutFont(*widget, form.frameCaptionFont.points,
+                               control.font == FontRole::FrameCaption ? form.frameCaptionFont.weight
+                                                                      : int{QFont::Normal}));
     ConnectEvents(control.name, widget);
     built[control.name] = widget;
   }
   SetTabOrder();
+  OrderForScreenReaders();
 
   setFixedSize(TwipsToPixels(form.clientWidthTwips, dpi),
                TwipsToPixels(form.clientHeightTwips, dpi));
@@ -82,8 +129,11 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
   switch (control.kind) {
     case ControlKind::GroupFrame:
       return new QGroupBox(caption, container);
-    case ControlKind::CheckBox:
-      return new QCheckBox(caption, container);
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(caption, container);
+      box->setStyle(checkBoxStyle_);
+      return box;
+    }
     case ControlKind::TextField:
       return new TranscodeField(container);
     case ControlKind::PushButton:
@@ -93,6 +143,8 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
     case ControlKind::PictureArea: {
       auto* picture = new QLabel(container);
       picture->setPixmap(ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatio()));
+      // The application's icon, named as the application is.
+      picture->setAccessibleName(windowTitle());
       return picture;
     }
     case ControlKind::Form:
@@ -124,6 +176,18 @@ void FrmMainWindow::SetTabOrder() {
       setTabOrder(previous, widget);
     }
     previous = widget;
+  }
+}
+
+// Screen readers take a container's controls in stacking order, which is the
+// order they were built in: the description's, icon and Exit first. Raising the
+// window's own controls in tab order puts the group, with its controls in the
+// order they are laid out, before Exit, and the icon, which only decorates, last.
+void FrmMainWindow::OrderForScreenReaders() {
+  for (const Control name : TabOrder()) {
+    if (Describe(name).container == Control::frmMain) {
+      findChild<QWidget*>(ControlName(name))->raise();
+    }
   }
 }
 

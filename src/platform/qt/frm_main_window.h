@@ -2,6 +2,7 @@
 // owns the runtime and the handlers and passes the controls' events to them.
 #pragma once
 
+#include <QStyle>
 #include <QWidget>
 
 #include "frm_main.h"
@@ -25,10 +26,12 @@ class FrmMainWindow : public QWidget {
   QWidget* CreateControl(const ControlDescription& control, QWidget* container);
   void ConnectEvents(Control name, QWidget* widget);
   void SetTabOrder();
+  void OrderForScreenReaders();
   void RaiseEvent(Control control, Event event, const MouseArgs& mouse = {});
 
   QtRuntime runtime_;
   FrmMain handlers_;
+  QStyle* checkBoxStyle_;  // owned by the window as a child object
 };
 
 }  // namespace colfix

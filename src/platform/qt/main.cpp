@@ -1,15 +1,28 @@
 // Colfix on Linux: builds frmMain, shows it and runs the event loop until
 // Form_Unload ends the program.
 #include <QApplication>
+#include <algorithm>
+#include <cstdio>
 
 #include "colfix_version.h"
+#include "display_check.h"
 #include "frm_main_window.h"
 #include "unix_signals.h"
 #include "x11_preference.h"
 
 int main(int argc, char* argv[]) {
+  if (!colfix::DisplayNamed()) {
+    std::fputs(
+        "colfix: there is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
+        "set)\n",
+        stderr);
+    return 1;
+  }
   colfix::PreferX11WhereAvailable();
-  QApplication app(argc, argv);
+  // Colfix takes no command line, so Qt gets none either: its own options
+  // (-style, -reverse, -platform, ...) would change the window.
+  int qtArgc = std::min(argc, 1);
+  QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("Colfix"));
   QApplication::setApplicationVersion(QStringLiteral(COLFIX_VERSION_TEXT));
   colfix::FrmMainWindow window;

@@ -1,0 +1,81 @@
+#!/usr/bin/python3
+# What a screen reader finds in Colfix's window: the accessibility tree read
+# over AT-SPI from this separate process, in order. Runs on the test's X
+# display inside a private D-Bus session (dbus-run-session); expects COLFIX.
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import Gio, GLib
+
+# depth | role | name, in the order a screen reader walks the tree
+EXPECTED = [
+    (0, "frame", "Colfix"),
+    (1, "panel", "Paste the service reference in the textfield"),
+    (2, "check box", "Stay on top"),
+    (2, "check box", "Automatic text copy to clipboard after paste"),
+    (2, "text", "Paste the service reference in the textfield"),
+    (2, "push button", "Clear"),
+    (1, "push button", "Exit"),
+    (1, "image", "Colfix"),
+]
+
+
+def fail(message):
+    print(f"FAIL: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def announce_screen_reader():
+    """Says on the session bus that a screen reader runs, as Orca does; this
+    starts the accessibility bus, and Qt turns its AT-SPI bridge on for it."""
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                  GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled",
+                                         GLib.Variant("b", True))),
+                  None, Gio.DBusCallFlags.NONE, -1, None)
+
+
+def colfix_application(pid, seconds=10):
+    desktop = pyatspi.Registry.getDesktop(0)
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for index in range(desktop.childCount):
+            application = desktop.getChildAtIndex(index)
+            if application is not None and application.get_process_id() == pid \
+                    and application.childCount > 0:
+                return application
+        time.sleep(0.1)
+    fail("Colfix did not appear on the accessibility bus")
+
+
+def walk(accessible, depth=0):
+    yield depth, accessible.getRoleName(), accessible.name
+    for index in range(accessible.childCount):
+        yield from walk(accessible.getChildAtIndex(index), depth + 1)
+
+
+def main():
+    announce_screen_reader()
+    colfix = subprocess.Popen([os.environ["COLFIX"]])
+    try:
+        application = colfix_application(colfix.pid)
+        windows = [application.getChildAtIndex(i) for i in range(application.childCount)]
+        if len(windows) != 1:
+            fail(f"{len(windows)} top-level objects, not the one window")
+        found = list(walk(windows[0]))
+    finally:
+        colfix.terminate()
+        status = colfix.wait(timeout=10)
+    for row in found:
+        print("  " * row[0] + f"{row[1]}: {row[2]!r}")
+    if found != EXPECTED:
+        fail(f"the tree is not as expected: {EXPECTED}")
+    if status != 0:
+        fail(f"Colfix ended with status {status}")
+    print("accessibility: the tree is as expected")
+
+
+main()

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Colfix takes no command line: Qt's own options change nothing about the
+# window. Started with no display at all, it says so in one line on stderr and
+# ends with status 1, instead of Qt's abort.
+set -euo pipefail
+source "$(dirname "$0")/colfix_session.sh"
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+
+# Starts Colfix with "$@", saves its client area and geometry as $name.*, and
+# ends it with Exit. The pointer stays off the window, so nothing is hovered.
+shown_as() {
+  local name=$1
+  shift
+  xdotool mousemove 0 0
+  start_colfix "$@"
+  sleep 0.3
+  import -window "$colfix_window" -strip "$workdir/$name.png"
+  xdotool getwindowgeometry "$colfix_window" | tail -n +2 >"$workdir/$name.geometry"
+  click cmdExit
+  expect_end_within_a_second "$name" >/dev/null
+}
+
+shown_as reference
+# Qt's options, each of which would change the window (or, for -platform, hide it).
+qt_options=(
+  "-reverse"
+  "-style windows"
+  "-style=windows"
+  "-qwindowgeometry 200x100+0+0"
+  "-qwindowtitle Other"
+  "-platform offscreen"
+)
+for options in "${qt_options[@]}"; do
+  read -ra arguments <<<"$options"
+  shown_as option "${arguments[@]}"
+  differing=$(compare -metric AE "$workdir/reference.png" "$workdir/option.png" null: 2>&1) || true
+  [ "$differing" = 0 ] || fail "colfix $options: $differing pixels differ from the window without it"
+  cmp -s "$workdir/reference.geometry" "$workdir/option.geometry" ||
+    fail "colfix $options: placed at $(tr '\n' ' ' <"$workdir/option.geometry")"
+  echo "colfix $options: the same window"
+done
+
+# case name | environment variables removed | set
+no_display_cases=(
+  "no display|DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM|"
+  "X11 chosen, no display|DISPLAY WAYLAND_DISPLAY|QT_QPA_PLATFORM=xcb"
+  "Wayland chosen, no display|DISPLAY WAYLAND_DISPLAY|QT_QPA_PLATFORM=wayland"
+)
+for row in "${no_display_cases[@]}"; do
+  IFS='|' read -r case_name removed set <<<"$row"
+  unset_options=()
+  for name in $removed; do unset_options+=(-u "$name"); done
+  status=0
+  timeout 20 env "${unset_options[@]}" $set "$COLFIX" >"$workdir/out" 2>"$workdir/err" || status=$?
+  [ "$status" -eq 1 ] || fail "$case_name: status $status, not 1; stderr: $(cat "$workdir/err")"
+  [ "$(wc -l <"$workdir/err")" -eq 1 ] && grep -q 'no display to show the window on' "$workdir/err" ||
+    fail "$case_name: stderr was: $(cat "$workdir/err")"
+  [ ! -s "$workdir/out" ] || fail "$case_name: wrote to stdout: $(cat "$workdir/out")"
+  echo "$case_name: $(cat "$workdir/err")"
+done
+echo "command line: all cases passed"
