@@ -135,9 +135,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       form_.Raise(Control::frmMain, Event::Unload);
       return 0;
-    // Log-off and shutdown end the program too, through Form_Unload.
+    // Windows only asks before a log-off or shutdown, and another program may
+    // still cancel it; the program ends, through Form_Unload, once it happens.
     case WM_QUERYENDSESSION:
-      form_.Raise(Control::frmMain, Event::Unload);
       return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) form_.Raise(Control::frmMain, Event::Unload);
