@@ -1,5 +1,5 @@
-// Mouse-button releases reported to the text field, Paste from the field's
-// context menu, Ctrl+V's paste and a very long reference.
+// Mouse-button releases reported to the text field (the caret left at the end),
+// Paste from the field's context menu, Ctrl+V's paste and a very long reference.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,6 +48,11 @@ TEST(Field, EveryButtonsReleaseTidiesTheReference) {
     if (release.message == WM_RBUTTONUP) CloseContextMenu(app);
     EXPECT_TRUE(WaitFor([&] { return app.FieldText() == L"AB_12_34"; }))
         << "field: " << testing::PrintToString(app.FieldText());
+    DWORD start = 0, end = 0;
+    SendMessageW(app.Get(Control::txtTranscode), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 8u);
+    EXPECT_EQ(end, 8u);
   }
 }
 
