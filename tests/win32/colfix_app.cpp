@@ -21,6 +21,12 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
   return true;
 }
 
+std::wstring MessageText(HWND box) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);  // a message box's text control
+  return text;
+}
+
 namespace {
 
 struct WindowSearch {
@@ -53,7 +59,7 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass, HWND owner =
 
 }  // namespace
 
-ColfixApp::ColfixApp() {
+ColfixApp::ColfixApp(NoWindow) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring commandLine = L"\"" + colfixExe + L"\"";
@@ -61,6 +67,9 @@ ColfixApp::ColfixApp() {
                       nullptr, &startup, &process_)) {
     throw std::runtime_error("Colfix.exe could not be started");
   }
+}
+
+ColfixApp::ColfixApp() : ColfixApp(kNoWindow) {
   WaitFor(
       [this] {
         window_ = FindProcessWindow(process_.dwProcessId, L"ColfixMainWindow");

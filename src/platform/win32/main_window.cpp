@@ -69,8 +69,10 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   SendMessageW(window_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(ApplicationIcon(instance, SM_CXSMICON)));
   CreateControls(window_, instance, runtime_);
-  SetWindowSubclass(runtime_.Window(Control::txtTranscode), &MainWindow::FieldProc,
-                    kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (!SetWindowSubclass(runtime_.Window(Control::txtTranscode), &MainWindow::FieldProc,
+                         kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    throw RuntimeError("The text field could not be set up.");
+  }
 
   // Centred on the work area of the screen the window is on.
   dpi_ = WindowDpi(window_);
