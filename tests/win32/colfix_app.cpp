@@ -2,6 +2,7 @@
 #include "colfix_app.h"
 
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -25,6 +26,18 @@ std::wstring MessageText(HWND box) {
   wchar_t text[256] = {};
   GetDlgItemTextW(box, 0xFFFF, text, 256);  // a message box's text control
   return text;
+}
+
+DesktopHook::DesktopHook(int type, const char* procedure) : dll_(LoadLibraryW(COLFIX_TEST_HOOKS)) {
+  const auto hookProcedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(dll_, procedure)));
+  hook_ = SetWindowsHookExW(type, hookProcedure, dll_, 0);
+  if (hook_ == nullptr) throw std::runtime_error(std::string("cannot set ") + procedure);
+}
+
+DesktopHook::~DesktopHook() {
+  UnhookWindowsHookEx(hook_);
+  FreeLibrary(dll_);
 }
 
 namespace {

@@ -24,6 +24,19 @@ bool WaitFor(const std::function<bool()>& condition,
 // The text a message box shows.
 std::wstring MessageText(HWND box);
 
+// One of test_hooks.cpp's hooks, set on the whole desktop while this lives.
+class DesktopHook {
+ public:
+  DesktopHook(int type, const char* procedure);
+  ~DesktopHook();
+  DesktopHook(const DesktopHook&) = delete;
+  DesktopHook& operator=(const DesktopHook&) = delete;
+
+ private:
+  HMODULE dll_;
+  HHOOK hook_;
+};
+
 class ColfixApp {
  public:
   // Starts Colfix.exe and waits until its window is shown.

@@ -18,12 +18,7 @@ struct Refusal {
 };
 
 TEST(Start, AWindowThatCannotBeCreatedGivesOneMessageAndStatusOne) {
-  HMODULE dll = LoadLibraryW(COLFIX_REFUSE_WINDOW_HOOK);
-  ASSERT_NE(dll, nullptr);
-  const auto hookProc = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void (*)()>(GetProcAddress(dll, "RefuseWindowHook")));
-  HHOOK hook = SetWindowsHookExW(WH_CBT, hookProc, dll, 0);
-  ASSERT_NE(hook, nullptr);
+  const DesktopHook hook(WH_CBT, "RefuseWindowHook");
   // Only classes a message box does not use itself.
   constexpr std::array kRefusals = {Refusal{"the window", L"ColfixMainWindow"},
                                     Refusal{"the text field", L"EDIT"}};
@@ -40,8 +35,6 @@ TEST(Start, AWindowThatCannotBeCreatedGivesOneMessageAndStatusOne) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(app.WaitForExit(), 1u) << "one message, then the end";
   }
-  UnhookWindowsHookEx(hook);
-  FreeLibrary(dll);
 }
 
 }  // namespace
