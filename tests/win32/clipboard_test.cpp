@@ -77,10 +77,8 @@ TEST(Clipboard, HeldByAnotherProgramGivesAMessageAndKeepsTheProgramRunning) {
 
   HWND box = app.WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no message about the clipboard";
-  wchar_t message[256] = {};
-  GetDlgItemTextW(box, 0xFFFF, message, 256);  // a message box's text
-  EXPECT_NE(std::wstring(message).find(L"clipboard"), std::wstring::npos)
-      << testing::PrintToString(std::wstring(message));
+  EXPECT_NE(MessageText(box).find(L"clipboard"), std::wstring::npos)
+      << testing::PrintToString(MessageText(box));
   EXPECT_EQ(app.FieldText(), L"AB_12_34");
   clipboard.Release();
 

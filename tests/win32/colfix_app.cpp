@@ -2,6 +2,7 @@
 #include "colfix_app.h"
 
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -19,6 +20,24 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return true;
+}
+
+std::wstring MessageText(HWND box) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);  // a message box's text control
+  return text;
+}
+
+DesktopHook::DesktopHook(int type, const char* procedure) : dll_(LoadLibraryW(COLFIX_TEST_HOOKS)) {
+  const auto hookProcedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(dll_, procedure)));
+  hook_ = SetWindowsHookExW(type, hookProcedure, dll_, 0);
+  if (hook_ == nullptr) throw std::runtime_error(std::string("cannot set ") + procedure);
+}
+
+DesktopHook::~DesktopHook() {
+  UnhookWindowsHookEx(hook_);
+  FreeLibrary(dll_);
 }
 
 namespace {
@@ -53,7 +72,7 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass, HWND owner =
 
 }  // namespace
 
-ColfixApp::ColfixApp() {
+ColfixApp::ColfixApp(NoWindow) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring commandLine = L"\"" + colfixExe + L"\"";
@@ -61,6 +80,9 @@ ColfixApp::ColfixApp() {
                       nullptr, &startup, &process_)) {
     throw std::runtime_error("Colfix.exe could not be started");
   }
+}
+
+ColfixApp::ColfixApp() : ColfixApp(kNoWindow) {
   WaitFor(
       [this] {
         window_ = FindProcessWindow(process_.dwProcessId, L"ColfixMainWindow");

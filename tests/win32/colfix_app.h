@@ -21,10 +21,29 @@ extern std::wstring shippedExe;
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// The text a message box shows.
+std::wstring MessageText(HWND box);
+
+// One of test_hooks.cpp's hooks, set on the whole desktop while this lives.
+class DesktopHook {
+ public:
+  DesktopHook(int type, const char* procedure);
+  ~DesktopHook();
+  DesktopHook(const DesktopHook&) = delete;
+  DesktopHook& operator=(const DesktopHook&) = delete;
+
+ private:
+  HMODULE dll_;
+  HHOOK hook_;
+};
+
 class ColfixApp {
  public:
   // Starts Colfix.exe and waits until its window is shown.
   ColfixApp();
+  // Starts Colfix.exe and waits for nothing, for a start that is to fail.
+  enum NoWindow { kNoWindow };
+  explicit ColfixApp(NoWindow);
   // Ends the process if the test left it running.
   ~ColfixApp();
   ColfixApp(const ColfixApp&) = delete;
@@ -43,7 +62,8 @@ class ColfixApp {
   void ReleaseOnField(UINT buttonUp) const;
   // The control that has the keyboard focus in Colfix's thread.
   HWND Focus() const;
-  // Waits for a message box owned by Colfix's window; null if none came.
+  // Waits for a message box owned by Colfix's window (by none, if it has no
+  // window); null if none came.
   HWND WaitForMessageBox() const;
 
   // Waits for the process to end; its exit code, or STILL_ACTIVE.

@@ -63,9 +63,10 @@ const std::vector<Closing> kClosings = {
                     1 | (static_cast<LPARAM>(KF_ALTDOWN) << 16));
      }},
     {"WM_CLOSE", [](const ColfixApp& app) { PostMessageW(app.Window(), WM_CLOSE, 0, 0); }},
-    {"log-off query",
+    {"log-off, asked and then carried out",
      [](const ColfixApp& app) {
-       PostMessageW(app.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+       EXPECT_EQ(SendMessageW(app.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+       PostMessageW(app.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
      }},
     {"session end",
      [](const ColfixApp& app) {
@@ -81,6 +82,15 @@ TEST(Commands, EveryWayOfClosingEndsTheProcessWithStatusZero) {
     closing.close(app);
     EXPECT_EQ(app.WaitForExit(), 0u);
   }
+}
+
+TEST(Commands, ALogOffCancelledByAnotherProgramLeavesTheProgramRunning) {
+  ColfixApp app;
+  app.SetFieldText(L"text left in the field");
+  EXPECT_EQ(SendMessageW(app.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(app.Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(app.WaitForExit(std::chrono::seconds(1)), static_cast<DWORD>(STILL_ACTIVE));
+  EXPECT_EQ(app.FieldText(), L"text left in the field");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Mouse-button releases reported to the text field, Paste from the field's
-// context menu, Ctrl+V's paste and a very long reference.
+// Mouse-button releases reported to the text field (the caret left at the end),
+// Paste from the field's context menu, Ctrl+V's paste and a very long reference.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -33,21 +33,34 @@ void CloseContextMenu(const ColfixApp& app) {
 struct Release {
   const char* button;
   UINT message;
+  UINT press = 0;  // sent first, where the field reacts to it
 };
 
-constexpr std::array kReleases = {Release{"left", WM_LBUTTONUP}, Release{"right", WM_RBUTTONUP},
-                                  Release{"middle", WM_MBUTTONUP}};
+// The left button's press makes the field take the mouse capture, as for a
+// drag-select.
+constexpr std::array kReleases = {Release{"left", WM_LBUTTONUP, WM_LBUTTONDOWN},
+                                  Release{"right", WM_RBUTTONUP}, Release{"middle", WM_MBUTTONUP}};
 
 TEST(Field, EveryButtonsReleaseTidiesTheReference) {
+  const DesktopHook hook(WH_CALLWNDPROC, "MarkTextSetUnderCaptureHook");
   ColfixApp app;
+  HWND field = app.Get(Control::txtTranscode);
   for (const Release& release : kReleases) {
     SCOPED_TRACE(release.button);
     app.SetFieldText(L" AB:12:34: ");
+    if (release.press != 0) PostMessageW(field, release.press, 0, MAKELPARAM(5, 5));
     app.ReleaseOnField(release.message);
     // The right button's release is reported once its menu has closed.
     if (release.message == WM_RBUTTONUP) CloseContextMenu(app);
     EXPECT_TRUE(WaitFor([&] { return app.FieldText() == L"AB_12_34"; }))
         << "field: " << testing::PrintToString(app.FieldText());
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 8u);
+    EXPECT_EQ(end, 8u);
+    EXPECT_EQ(GetPropW(field, L"TextSetUnderCapture"), nullptr)
+        << "the release was reported while the field still held the mouse";
   }
 }
 

@@ -1,6 +1,7 @@
 // Colfix.exe's resources as Windows reads them: the version block through
 // GetFileVersionInfo/VerQueryValue (and, to see that no other field is there,
-// its raw tree), the icon group with its six images, and the manifest.
+// its raw tree), the icon group with its six images, the largest read by
+// Windows from its PNG, and the manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,12 @@ std::vector<std::wstring> ExesToCheck() {
   std::vector<std::wstring> exes{colfixExe};
   if (!shippedExe.empty()) exes.push_back(shippedExe);
   return exes;
+}
+
+// The file loaded as data, for its resources.
+HMODULE ResourcesOf(const std::wstring& exe) {
+  return LoadLibraryExW(exe.c_str(), nullptr,
+                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
 std::vector<BYTE> VersionBlock(const std::wstring& exe) {
@@ -139,8 +146,7 @@ TEST(Resources, OneIconGroupOfSixImagesInOrder) {
       {{32, 8}, {16, 8}, {128, 32}, {48, 32}, {32, 32}, {16, 32}}};
   for (const std::wstring& exe : ExesToCheck()) {
     SCOPED_TRACE(testing::PrintToString(exe));
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module = ResourcesOf(exe);
     ASSERT_NE(module, nullptr);
     std::vector<ULONG_PTR> groups;
     EnumResourceNamesW(module, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, &CollectName,
@@ -168,11 +174,45 @@ TEST(Resources, OneIconGroupOfSixImagesInOrder) {
   }
 }
 
+TEST(Resources, Windows128PixelIconKeptAsAPngHasItsTransparency) {
+  constexpr int kSize = 128;
+  for (const std::wstring& exe : ExesToCheck()) {
+    SCOPED_TRACE(testing::PrintToString(exe));
+    HMODULE module = ResourcesOf(exe);
+    ASSERT_NE(module, nullptr);
+    HICON icon =
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, kSize, kSize, 0));
+    ASSERT_NE(icon, nullptr) << "Windows could not read the image";
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB};
+    std::vector<DWORD> pixels(kSize * kSize);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDIBits(screen, info.hbmColor, 0, kSize, pixels.data(), &format, DIB_RGB_COLORS),
+              kSize);
+    ReleaseDC(nullptr, screen);
+    std::map<std::string, int> alphas;
+    for (const DWORD pixel : pixels) {
+      const DWORD alpha = pixel >> 24;
+      ++alphas[alpha == 0 ? "clear" : alpha == 255 ? "solid" : "partial"];
+    }
+    EXPECT_GT(alphas["clear"], 0) << "the ground shows through";
+    EXPECT_GT(alphas["solid"], kSize * kSize / 8) << "the tools are drawn";
+    EXPECT_GT(alphas["partial"], 0) << "edges are smoothed";
+    for (const int corner : {0, kSize - 1, kSize * (kSize - 1), kSize * kSize - 1})
+      EXPECT_EQ(pixels[static_cast<std::size_t>(corner)] >> 24, 0u) << "corner " << corner;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    FreeLibrary(module);
+  }
+}
+
 TEST(Resources, ManifestAsksForCommonControls6PerMonitorDpiAndNoElevation) {
   for (const std::wstring& exe : ExesToCheck()) {
     SCOPED_TRACE(testing::PrintToString(exe));
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module = ResourcesOf(exe);
     ASSERT_NE(module, nullptr);
     HRSRC found =
         FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);

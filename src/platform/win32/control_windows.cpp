@@ -69,6 +69,7 @@ void CreateControls(HWND form, HINSTANCE instance, Win32Runtime& runtime) {
         native.exStyle, native.windowClass, ToWide(control.caption).c_str(),
         WS_CHILD | WS_VISIBLE | native.style, 0, 0, 0, 0, form,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(name))), instance, nullptr);
+    if (window == nullptr) throw RuntimeError("The window's controls could not be created.");
     runtime.Attach(name, window);
   }
   SendMessageW(runtime.Window(Control::txtTranscode), EM_SETLIMITTEXT, kUnlimitedText, 0);

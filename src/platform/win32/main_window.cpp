@@ -69,8 +69,10 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   SendMessageW(window_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(ApplicationIcon(instance, SM_CXSMICON)));
   CreateControls(window_, instance, runtime_);
-  SetWindowSubclass(runtime_.Window(Control::txtTranscode), &MainWindow::FieldProc,
-                    kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (!SetWindowSubclass(runtime_.Window(Control::txtTranscode), &MainWindow::FieldProc,
+                         kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    throw RuntimeError("The text field could not be set up.");
+  }
 
   // Centred on the work area of the screen the window is on.
   dpi_ = WindowDpi(window_);
@@ -135,9 +137,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       form_.Raise(Control::frmMain, Event::Unload);
       return 0;
-    // Log-off and shutdown end the program too, through Form_Unload.
+    // Windows only asks before a log-off or shutdown, and another program may
+    // still cancel it; the program ends, through Form_Unload, once it happens.
     case WM_QUERYENDSESSION:
-      form_.Raise(Control::frmMain, Event::Unload);
       return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) form_.Raise(Control::frmMain, Event::Unload);
@@ -179,16 +181,15 @@ LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, 
   switch (message) {
     case WM_LBUTTONUP:
     case WM_MBUTTONUP:
-      RaiseFieldMouseUp(message, wParam, lParam);
-      break;
     case WM_RBUTTONUP: {
-      // The field's own handling opens the context menu and carries out the
-      // command chosen there before it returns. Reporting the release after it
-      // means a Paste from the menu is tidied, and, with auto-copy ticked, the
-      // clipboard is not replaced by the field before the menu pastes from it.
-      inRightButtonUp_ = true;
+      // Every release is reported after the field's own handling: that ends a
+      // drag-select's mouse capture, and the right button's opens the context
+      // menu and carries out the command chosen there before it returns, so a
+      // Paste from the menu is tidied and, with auto-copy ticked, the clipboard
+      // is not replaced by the field before the menu pastes from it.
+      inButtonUp_ = true;
       const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-      inRightButtonUp_ = false;
+      inButtonUp_ = false;
       RaiseFieldMouseUp(message, wParam, lParam);
       return result;
     }
@@ -203,7 +204,7 @@ LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, 
       // A Paste from a menu opened with the keyboard is tidied at once (one
       // opened by the right button is tidied by its release, just after);
       // Ctrl+V alone is left as typed.
-      if (inFieldContextMenu_ && !inRightButtonUp_) RaiseFieldMouseUp(WM_RBUTTONUP, 0, 0);
+      if (inFieldContextMenu_ && !inButtonUp_) RaiseFieldMouseUp(WM_RBUTTONUP, 0, 0);
       return result;
     }
     case WM_NCDESTROY:

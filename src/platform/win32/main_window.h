@@ -47,7 +47,8 @@ class MainWindow {
   // True while the field's own context menu is open, so that a Paste chosen
   // from it can be told from Ctrl+V.
   bool inFieldContextMenu_ = false;
-  bool inRightButtonUp_ = false;
+  // True while the field handles a button's release, which is reported after.
+  bool inButtonUp_ = false;
 };
 
 }  // namespace colfix::win32

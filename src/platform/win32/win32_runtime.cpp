@@ -23,7 +23,11 @@ std::u16string Win32Runtime::Text(Control field) const {
 }
 
 void Win32Runtime::SetText(Control field, std::u16string_view text) {
-  SetWindowTextW(Window(field), ToWide(text).c_str());
+  HWND window = Window(field);
+  SetWindowTextW(window, ToWide(text).c_str());
+  // The caret after the text, in view, as on Linux; Windows leaves it at the start.
+  SendMessageW(window, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+  SendMessageW(window, EM_SCROLLCARET, 0, 0);
 }
 
 int Win32Runtime::Value(Control checkBox) const {
