@@ -1,6 +1,7 @@
 // Starting Colfix.exe and finding its window among the desktop's windows.
 #include "colfix_app.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -13,8 +14,21 @@ namespace colfix::wintest {
 std::wstring colfixExe;
 std::wstring shippedExe;
 
+namespace {
+
+std::chrono::milliseconds Stretched(std::chrono::milliseconds timeout) {
+  static const int factor = [] {
+    const char* text = std::getenv("COLFIX_TEST_WAIT_FACTOR");
+    const int value = text != nullptr ? std::atoi(text) : 1;
+    return value > 0 ? value : 1;
+  }();
+  return timeout * factor;
+}
+
+}  // namespace
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  const auto deadline = std::chrono::steady_clock::now() + Stretched(timeout);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -152,7 +166,7 @@ HWND ColfixApp::WaitForMessageBox() const {
 }
 
 DWORD ColfixApp::WaitForExit(std::chrono::milliseconds timeout) const {
-  WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count()));
+  WaitForSingleObject(process_.hProcess, static_cast<DWORD>(Stretched(timeout).count()));
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(process_.hProcess, &code);
   return code;

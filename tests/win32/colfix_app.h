@@ -17,6 +17,9 @@ namespace colfix::wintest {
 extern std::wstring colfixExe;
 extern std::wstring shippedExe;
 
+// Every wait here is stretched by COLFIX_TEST_WAIT_FACTOR (a whole number,
+// default 1) where Wine runs many times slower, as in an emulated machine.
+
 // Polls `condition` until it holds or `timeout` passes; true if it held.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
