@@ -9,22 +9,55 @@ namespace colfix {
 namespace {
 
 constexpr std::array kControls = {
-    ControlDescription{Control::Picture1, ControlKind::PictureArea, Control::frmMain, u"",
-                       {240, 300, 480, 480}, 6, FontRole::Dialog},
-    ControlDescription{Control::cmdExit, ControlKind::PushButton, Control::frmMain, u"Exit",
-                       {6240, 2040, 1095, 375}, 5, FontRole::Dialog},
-    ControlDescription{Control::Frame1, ControlKind::GroupFrame, Control::frmMain,
-                       u"Paste the service reference in the textfield", {960, 180, 6555, 1755}, 0,
-                       FontRole::FrameCaption},
-    ControlDescription{Control::chkOntop, ControlKind::CheckBox, Control::Frame1, u"Stay on top",
-                       {300, 420, 5895, 195}, 1, FontRole::Dialog},
-    ControlDescription{Control::chkAutoCopy, ControlKind::CheckBox, Control::Frame1,
-                       u"Automatic text copy to clipboard after paste", {300, 660, 5895, 195}, 4,
+    ControlDescription{Control::Picture1,
+                       ControlKind::PictureArea,
+                       Control::frmMain,
+                       u"",
+                       {240, 300, 480, 480},
+                       6,
                        FontRole::Dialog},
-    ControlDescription{Control::txtTranscode, ControlKind::TextField, Control::Frame1, u"",
-                       {300, 1140, 4755, 285}, 3, FontRole::Dialog},
-    ControlDescription{Control::cmdclear, ControlKind::PushButton, Control::Frame1, u"Clear",
-                       {5220, 1080, 1095, 375}, 2, FontRole::Dialog},
+    ControlDescription{Control::cmdExit,
+                       ControlKind::PushButton,
+                       Control::frmMain,
+                       u"Exit",
+                       {6240, 2040, 1095, 375},
+                       5,
+                       FontRole::Dialog},
+    ControlDescription{Control::Frame1,
+                       ControlKind::GroupFrame,
+                       Control::frmMain,
+                       u"Paste the service reference in the textfield",
+                       {960, 180, 6555, 1755},
+                       0,
+                       FontRole::FrameCaption},
+    ControlDescription{Control::chkOntop,
+                       ControlKind::CheckBox,
+                       Control::Frame1,
+                       u"Stay on top",
+                       {300, 420, 5895, 195},
+                       1,
+                       FontRole::Dialog},
+    ControlDescription{Control::chkAutoCopy,
+                       ControlKind::CheckBox,
+                       Control::Frame1,
+                       u"Automatic text copy to clipboard after paste",
+                       {300, 660, 5895, 195},
+                       4,
+                       FontRole::Dialog},
+    ControlDescription{Control::txtTranscode,
+                       ControlKind::TextField,
+                       Control::Frame1,
+                       u"",
+                       {300, 1140, 4755, 285},
+                       3,
+                       FontRole::Dialog},
+    ControlDescription{Control::cmdclear,
+                       ControlKind::PushButton,
+                       Control::Frame1,
+                       u"Clear",
+                       {5220, 1080, 1095, 375},
+                       2,
+                       FontRole::Dialog},
 };
 
 constexpr auto kTabOrder = [] {
@@ -37,17 +70,37 @@ constexpr auto kTabOrder = [] {
 }();
 
 constexpr FormDescription kFrmMain{
-    Control::frmMain,
-    u"Colfix",
-    7695,
-    2520,
-    FontDescription{u"MS Sans Serif", 8.25, 700, 0},
+    Control::frmMain, u"Colfix", 7695, 2520, FontDescription{u"MS Sans Serif", 8.25, 700, 0},
     kControls,
 };
 
 }  // namespace
 
-const FormDescription& frmMainDescription() { return kFrmMain; }
+const FormDescription& frmMainDescription() {
+  return kFrmMain;
+}
+
+std::string_view ControlName(Control control) {
+  switch (control) {
+    case Control::frmMain:
+      return "frmMain";
+    case Control::Frame1:
+      return "Frame1";
+    case Control::chkOntop:
+      return "chkOntop";
+    case Control::chkAutoCopy:
+      return "chkAutoCopy";
+    case Control::txtTranscode:
+      return "txtTranscode";
+    case Control::cmdclear:
+      return "cmdclear";
+    case Control::cmdExit:
+      return "cmdExit";
+    case Control::Picture1:
+      return "Picture1";
+  }
+  throw std::invalid_argument("no such control");
+}
 
 const ControlDescription& Describe(Control control) {
   const auto found = std::find_if(kControls.begin(), kControls.end(),
@@ -66,6 +119,8 @@ TwipsRect ClientTwips(Control control) {
   return rect;
 }
 
-std::span<const Control> TabOrder() { return kTabOrder; }
+std::span<const Control> TabOrder() {
+  return kTabOrder;
+}
 
 }  // namespace colfix

@@ -48,6 +48,10 @@ struct FormDescription {
 
 const FormDescription& frmMainDescription();
 
+// The name the handlers' code spells a window or control with: the back ends
+// give it to the native objects, so that tests and tools find them by it.
+std::string_view ControlName(Control control);
+
 // The description of one control of frmMain; every Control but frmMain has one.
 const ControlDescription& Describe(Control control);
 

@@ -5,8 +5,8 @@
 // window's own description rather than a copy of its numbers.
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
-#include "control_names.h"
 #include "frm_main_description.h"
 
 int main(int argc, char* argv[]) {
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   }
   const int dpi = argc == 3 ? std::atoi(argv[2]) : 96;
   for (const auto& control : colfix::frmMainDescription().controls) {
-    if (colfix::ControlName(control.name) != QLatin1String(argv[1])) continue;
+    if (colfix::ControlName(control.name) != std::string_view(argv[1])) continue;
     const colfix::TwipsRect rect = colfix::ClientTwips(control.name);
     std::printf("%d %d\n", colfix::TwipsToPixels(rect.left + rect.height / 2, dpi),
                 colfix::TwipsToPixels(rect.top + rect.height / 2, dpi));

@@ -156,7 +156,7 @@ TEST_P(ShownCaption, IsDrawnAsWholeAsWithRoomToSpare) {
 
 INSTANTIATE_TEST_SUITE_P(EveryCaption, ShownCaption, ::testing::ValuesIn(kCaptions),
                          [](const auto& row) {
-                           return ControlName(row.param.control).toStdString();
+                           return std::string(ControlName(row.param.control));
                          });
 
 using SettingRow = std::tuple<const char*, int, const char*, double>;

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <memory>
 
-#include "control_names.h"
 #include "frm_main_window.h"
+#include "qt_text.h"
 
 namespace colfix::testing {
 
@@ -26,7 +26,7 @@ class ShownWindow : public ::testing::Test {
 
   template <class Widget = QWidget>
   Widget& control(Control name) {
-    auto* widget = window_->findChild<Widget*>(ControlName(name));
+    auto* widget = window_->findChild<Widget*>(ObjectName(name));
     if (widget == nullptr) throw std::logic_error("no such control");
     return *widget;
   }

@@ -57,7 +57,7 @@ TEST_P(ControlPlacement, StandsAtItsPixelRectangle) {
 
 INSTANTIATE_TEST_SUITE_P(EveryControl, ControlPlacement, ::testing::ValuesIn(kPlacements),
                          [](const auto& row) {
-                           return ControlName(row.param.control).toStdString();
+                           return std::string(ControlName(row.param.control));
                          });
 
 TEST_F(WindowLayout, ClientAreaIs513By168ScaledOnTheServer) {
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(EveryOtherControl, DialogFontControl,
                          ::testing::Values(Control::chkOntop, Control::chkAutoCopy,
                                            Control::txtTranscode, Control::cmdclear,
                                            Control::cmdExit, Control::Picture1),
-                         [](const auto& row) { return ControlName(row.param).toStdString(); });
+                         [](const auto& row) { return std::string(ControlName(row.param)); });
 
 TEST_F(WindowLayout, Picture1ShowsTheIconAtNaturalSizeOnTheWindowBackground) {
   auto& picture = control<QLabel>(Control::Picture1);
@@ -233,7 +233,7 @@ TEST_P(TabOrderCase, MovesThroughTheControlsAndWraps) {
   for (const Control next : GetParam().visits) {
     Key(GetParam().key);
     EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() == &control(next); }))
-        << "expected " << ControlName(next).toStdString() << ", focus on "
+        << "expected " << ControlName(next) << ", focus on "
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
                                         : "nothing");
   }
@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(FocusOnEachControl, InertKeys,
                          ::testing::Values(Control::chkOntop, Control::cmdclear,
                                            Control::txtTranscode, Control::chkAutoCopy,
                                            Control::cmdExit),
-                         [](const auto& row) { return ControlName(row.param).toStdString(); });
+                         [](const auto& row) { return std::string(ControlName(row.param)); });
 
 }  // namespace
 }  // namespace colfix::testing

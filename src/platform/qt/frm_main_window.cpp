@@ -18,7 +18,6 @@
 #include <stdexcept>
 
 #include "application_icon.h"
-#include "control_names.h"
 #include "frm_main_description.h"
 #include "qt_text.h"
 #include "transcode_field.h"
@@ -98,7 +97,7 @@ FrmMainWindow::FrmMainWindow()
   QAccessible::installFactory(AccessibleFrmMain);
   checkBoxStyle_->setParent(this);
   const FormDescription& form = frmMainDescription();
-  setObjectName(ControlName(form.name));
+  setObjectName(ObjectName(form.name));
   setWindowTitle(ToQString(form.caption));
   setWindowIcon(ApplicationIcon());
 
@@ -107,7 +106,7 @@ FrmMainWindow::FrmMainWindow()
   std::map<Control, QWidget*> built{{form.name, this}};
   for (const ControlDescription& control : form.controls) {
     QWidget* widget = CreateControl(control, built.at(control.container));
-    widget->setObjectName(ControlName(control.name));
+    widget->setObjectName(ObjectName(control.name));
     widget->setGeometry(ToPixels(control.twips, dpi));
     widget->setFont(LayoutFont(*widget, form.frameCaptionFont.points,
                                control.font == FontRole::FrameCaption ? form.frameCaptionFont.weight
@@ -168,7 +167,7 @@ void FrmMainWindow::ConnectEvents(Control name, QWidget* widget) {
 void FrmMainWindow::SetTabOrder() {
   QWidget* previous = nullptr;
   for (const Control name : TabOrder()) {
-    auto* widget = findChild<QWidget*>(ControlName(name));
+    auto* widget = findChild<QWidget*>(ObjectName(name));
     if (widget->focusPolicy() == Qt::NoFocus) continue;
     if (previous == nullptr) {
       widget->setFocus();  // the first control that takes the focus has it at start
@@ -186,7 +185,7 @@ void FrmMainWindow::SetTabOrder() {
 void FrmMainWindow::OrderForScreenReaders() {
   for (const Control name : TabOrder()) {
     if (Describe(name).container == Control::frmMain) {
-      findChild<QWidget*>(ControlName(name))->raise();
+      findChild<QWidget*>(ObjectName(name))->raise();
     }
   }
 }

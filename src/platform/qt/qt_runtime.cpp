@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 
-#include "control_names.h"
 #include "qt_text.h"
 
 namespace colfix {
@@ -17,10 +16,10 @@ namespace colfix {
 template <class Widget>
 Widget& QtRuntime::Find(Control control) const {
   QWidget* found =
-      control == Control::frmMain ? &form_ : form_.findChild<QWidget*>(ControlName(control));
+      control == Control::frmMain ? &form_ : form_.findChild<QWidget*>(ObjectName(control));
   auto* widget = qobject_cast<Widget*>(found);
   if (widget == nullptr) {
-    throw RuntimeError("frmMain has no " + ControlName(control).toStdString() +
+    throw RuntimeError("frmMain has no " + std::string(ControlName(control)) +
                        " of the kind asked for");
   }
   return *widget;

@@ -1,5 +1,5 @@
 // The runtime the handlers use, over frmMain's Qt widgets and the system
-// clipboard. Controls are found by their object names (control_names.h).
+// clipboard. Controls are found by their object names (qt_text.h).
 #pragma once
 
 #include <QWidget>
