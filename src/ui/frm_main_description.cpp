@@ -60,6 +60,20 @@ constexpr std::array kControls = {
                        FontRole::Dialog},
 };
 
+// Back ends build the controls in this order, each into its container.
+constexpr bool ContainersComeBeforeTheirControls() {
+  for (auto control = kControls.begin(); control != kControls.end(); ++control) {
+    const bool containerBuilt =
+        control->container == Control::frmMain ||
+        std::any_of(kControls.begin(), control,
+                    [control](const auto& built) { return built.name == control->container; });
+    if (!containerBuilt) return false;
+  }
+  return true;
+}
+static_assert(ContainersComeBeforeTheirControls(),
+              "a control's container must come before it in frmMain's description");
+
 constexpr auto kTabOrder = [] {
   auto sorted = kControls;
   std::sort(sorted.begin(), sorted.end(),
