@@ -12,7 +12,16 @@
 namespace colfix {
 
 // The window and its controls, addressed by the names the handlers use.
-enum class Control { frmMain, Frame1, chkOntop, chkAutoCopy, txtTranscode, cmdclear, cmdExit, Picture1 };
+enum class Control {
+  frmMain,
+  Frame1,
+  chkOntop,
+  chkAutoCopy,
+  txtTranscode,
+  cmdclear,
+  cmdExit,
+  Picture1
+};
 
 // A native window handle as the platform reports it (an HWND, an X11 window id).
 using WindowHandle = std::uintptr_t;

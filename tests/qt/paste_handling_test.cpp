@@ -90,8 +90,9 @@ TEST_P(MouseRelease, RunsTheStepsAfterTheFieldsOwnHandling) {
   const auto args = released.at(0).at(0).value<MouseArgs>();
   EXPECT_EQ(args.button, row.expected.button);
   EXPECT_EQ(args.shift, row.expected.shift);
-  EXPECT_NEAR(args.x, PastTheText().x(), 1.0);
-  EXPECT_NEAR(args.y, PastTheText().y(), 1.0);
+  // In twips: 15 to a pixel at 96 dpi.
+  EXPECT_NEAR(args.x, PastTheText().x() * 15.0, 15.0);
+  EXPECT_NEAR(args.y, PastTheText().y() * 15.0, 15.0);
   EXPECT_EQ(field().text(), row.field);
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "recording_module.h"
 #include "recording_runtime.h"
 
 namespace colfix {
@@ -12,7 +11,6 @@ namespace {
 
 using testing::Call;
 using testing::Op;
-using testing::RecordedTopmostCalls;
 using testing::RecordingRuntime;
 using testing::TopmostCall;
 
@@ -41,7 +39,7 @@ TEST_P(PasteHandling, RunsTheStepsInOrder) {
   runtime.field = p.field;
   runtime.values[Control::chkAutoCopy] = p.autoCopy;
 
-  FrmMain(runtime).Raise(Control::txtTranscode, Event::MouseUp, {1, 0, 10, 5});
+  FrmMain(runtime, runtime).Raise(Control::txtTranscode, Event::MouseUp, {1, 0, 10, 5});
 
   std::vector<Call> expected = {
       {Op::Text, Control::txtTranscode},
@@ -65,7 +63,7 @@ TEST(PasteHandling, EveryButtonAndModifierRunsTheSameSteps) {
       RecordingRuntime runtime;
       runtime.field = u"A:B:";
       runtime.values[Control::chkAutoCopy] = kChecked;
-      FrmMain(runtime).txtTranscode_MouseUp(button, shift, -3.5f, 1e6f);
+      FrmMain(runtime, runtime).txtTranscode_MouseUp(button, shift, -3.5f, 1e6f);
       EXPECT_EQ(runtime.field, u"A_B");
       ASSERT_EQ(runtime.calls.size(), 5u);
       EXPECT_EQ(runtime.calls.back(), (Call{Op::ClipboardSetText, Control::frmMain, u"A_B"}));
@@ -76,10 +74,11 @@ TEST(PasteHandling, EveryButtonAndModifierRunsTheSameSteps) {
 TEST(PasteHandling, TwoReleasesUncoverTheSpaceLeftByTheColon) {
   RecordingRuntime runtime;
   runtime.field = u"AB :";
-  FrmMain form(runtime);
+  FrmMain form(runtime, runtime);
   form.Raise(Control::txtTranscode, Event::MouseUp);
   EXPECT_EQ(runtime.field, u"AB ");
-  form.Raise(Control::txtTranscode, Event::MouseUp);
+  // A Paste from the field's menu tidies as a release does.
+  form.Raise(Control::txtTranscode, Event::MenuPaste);
   EXPECT_EQ(runtime.field, u"AB");
 }
 
@@ -107,7 +106,7 @@ TEST_P(PasteFailure, IsReportedAndTheProgramGoesOnWithTheField) {
   runtime.values[Control::chkAutoCopy] = kChecked;
   runtime.failing = {f.failing};
 
-  FrmMain(runtime).Raise(Control::txtTranscode, Event::MouseUp);
+  FrmMain(runtime, runtime).Raise(Control::txtTranscode, Event::MouseUp);
 
   std::vector<Op> ops;
   for (const auto& call : runtime.calls) ops.push_back(call.op);
@@ -123,7 +122,7 @@ TEST(WindowCommands, ClearEmptiesTheFieldAndTouchesNothingElse) {
   for (const std::u16string field : {u"", u"AB_12_34", u" full : text "}) {
     RecordingRuntime runtime;
     runtime.field = field;
-    FrmMain(runtime).Raise(Control::cmdclear, Event::Click);
+    FrmMain(runtime, runtime).Raise(Control::cmdclear, Event::Click);
     EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::SetText, Control::txtTranscode, u""}}));
     EXPECT_EQ(runtime.field, u"");
   }
@@ -131,7 +130,7 @@ TEST(WindowCommands, ClearEmptiesTheFieldAndTouchesNothingElse) {
 
 TEST(WindowCommands, ExitUnloadsTheFormAndUnloadEndsTheProgram) {
   RecordingRuntime runtime;
-  FrmMain form(runtime);
+  FrmMain form(runtime, runtime);
   form.Raise(Control::cmdExit, Event::Click);
   EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::Unload, Control::frmMain}}));
 
@@ -150,20 +149,20 @@ TEST(WindowCommands, StayOnTopPassesTheFormsHandleAndTheTick) {
   for (const Row row : {Row{kChecked, true}, Row{kUnchecked, false}, Row{kGrayed, true}}) {
     RecordingRuntime runtime;
     runtime.values[Control::chkOntop] = row.value;
-    RecordedTopmostCalls().clear();
-    FrmMain(runtime).Raise(Control::chkOntop, Event::Click);
-    EXPECT_EQ(runtime.calls, (std::vector<Call>{{Op::Value, Control::chkOntop},
-                                                {Op::Handle, Control::frmMain}}));
-    EXPECT_EQ(RecordedTopmostCalls(), (std::vector<TopmostCall>{{runtime.handle, row.onTop}}));
+    FrmMain(runtime, runtime).Raise(Control::chkOntop, Event::Click);
+    EXPECT_EQ(runtime.calls,
+              (std::vector<Call>{{Op::Value, Control::chkOntop}, {Op::Handle, Control::frmMain}}));
+    EXPECT_EQ(runtime.topmostCalls, (std::vector<TopmostCall>{{runtime.handle, row.onTop}}));
   }
 }
 
 TEST(WindowCommands, EventsWithoutAHandlerDoNothing) {
   RecordingRuntime runtime;
-  FrmMain form(runtime);
+  FrmMain form(runtime, runtime);
   form.Raise(Control::chkAutoCopy, Event::Click);
   form.Raise(Control::Picture1, Event::MouseUp);
   form.Raise(Control::cmdclear, Event::MouseUp);
+  form.Raise(Control::cmdclear, Event::MenuPaste);
   EXPECT_TRUE(runtime.calls.empty());
 }
 

@@ -1,18 +1,30 @@
 // A runtime that records every call the handlers make, in order, and holds the
-// controls' state in plain members. Any operation can be told to fail.
+// controls' state in plain members. Any operation can be told to fail. It is
+// the handlers' Module too, recording the topmost switch instead of making it.
 #pragma once
 
 #include <map>
-#include <utility>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "module.h"
 #include "runtime.h"
 
 namespace colfix::testing {
 
-enum class Op { Text, SetText, Value, Handle, Unload, End, ClipboardClear, ClipboardSetText, ReportError };
+enum class Op {
+  Text,
+  SetText,
+  Value,
+  Handle,
+  Unload,
+  End,
+  ClipboardClear,
+  ClipboardSetText,
+  ReportError
+};
 
 struct Call {
   Op op;
@@ -21,13 +33,21 @@ struct Call {
   bool operator==(const Call&) const = default;
 };
 
-class RecordingRuntime : public Runtime {
+struct TopmostCall {
+  WindowHandle hWnd;
+  bool onTop;
+  bool operator==(const TopmostCall&) const = default;
+};
+
+class RecordingRuntime : public Runtime, public Module {
  public:
   std::u16string field;
-  std::map<Control, int> values{{Control::chkOntop, kUnchecked}, {Control::chkAutoCopy, kUnchecked}};
+  std::map<Control, int> values{{Control::chkOntop, kUnchecked},
+                                {Control::chkAutoCopy, kUnchecked}};
   WindowHandle handle = 0x4321;
   std::set<Op> failing;
   mutable std::vector<Call> calls;
+  std::vector<TopmostCall> topmostCalls;
 
   std::u16string Text(Control c) const override {
     Record({Op::Text, c});
@@ -52,7 +72,11 @@ class RecordingRuntime : public Runtime {
     Record({Op::ClipboardSetText, Control::frmMain, std::u16string(text)});
   }
   void ReportError(std::string_view message) override {
-    calls.push_back({Op::ReportError, Control::frmMain, std::u16string(message.begin(), message.end())});
+    calls.push_back(
+        {Op::ReportError, Control::frmMain, std::u16string(message.begin(), message.end())});
+  }
+  void SetWindowOnTop(WindowHandle hWnd, bool onTop) override {
+    topmostCalls.push_back({hWnd, onTop});
   }
 
  private:

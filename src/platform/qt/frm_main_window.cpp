@@ -92,7 +92,7 @@ FrmMainWindow::FrmMainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       runtime_(*this),
-      handlers_(runtime_),
+      handlers_(runtime_, module_),
       checkBoxStyle_(new CheckBoxFittingStyle(QApplication::style()->name())) {
   QAccessible::installFactory(AccessibleFrmMain);
   checkBoxStyle_->setParent(this);
@@ -102,7 +102,7 @@ FrmMainWindow::FrmMainWindow()
   setWindowIcon(ApplicationIcon());
 
   const int dpi = qRound(screen()->logicalDotsPerInch());
-  // Containers come before their controls in the description.
+  // The description lists containers before their controls (checked as it compiles).
   std::map<Control, QWidget*> built{{form.name, this}};
   for (const ControlDescription& control : form.controls) {
     QWidget* widget = CreateControl(control, built.at(control.container));
@@ -120,7 +120,8 @@ FrmMainWindow::FrmMainWindow()
   setFixedSize(TwipsToPixels(form.clientWidthTwips, dpi),
                TwipsToPixels(form.clientHeightTwips, dpi));
   const QRect area = screen()->availableGeometry();
-  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  move(CentredStart(area.x(), area.width(), width()),
+       CentredStart(area.y(), area.height(), height()));
 }
 
 QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget* container) {
@@ -157,7 +158,7 @@ void FrmMainWindow::ConnectEvents(Control name, QWidget* widget) {
     connect(field, &TranscodeField::mouseReleased, this,
             [this, name](const MouseArgs& args) { RaiseEvent(name, Event::MouseUp, args); });
     connect(field, &TranscodeField::pastedFromMenu, this,
-            [this, name] { RaiseEvent(name, Event::MouseUp); });
+            [this, name] { RaiseEvent(name, Event::MenuPaste); });
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     connect(button, &QAbstractButton::clicked, this,
             [this, name] { RaiseEvent(name, Event::Click); });

@@ -7,6 +7,7 @@
 
 #include "frm_main.h"
 #include "frm_main_description.h"
+#include "module_x11.h"
 #include "qt_runtime.h"
 
 namespace colfix {
@@ -30,6 +31,7 @@ class FrmMainWindow : public QWidget {
   void RaiseEvent(Control control, Event event, const MouseArgs& mouse = {});
 
   QtRuntime runtime_;
+  X11Module module_;
   FrmMain handlers_;
   QStyle* checkBoxStyle_;  // owned by the window as a child object
 };

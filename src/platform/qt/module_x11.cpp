@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "module.h"
+#include "module_x11.h"
 
 namespace colfix {
 namespace {
@@ -33,7 +33,7 @@ xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
 
 }  // namespace
 
-void Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
+void X11Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
   // Elsewhere (a Wayland session without XWayland) there is no such request:
   // the window keeps its stacking, as with any failed call.
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

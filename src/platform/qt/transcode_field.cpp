@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <limits>
 #include <utility>
 
@@ -16,20 +17,6 @@ bool IsPasteAction(const QAction& action) {
   // QLineEdit names its actions only by caption, in its own translation context,
   // with the shortcut after a tab.
   return action.text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste");
-}
-
-MouseArgs ToMouseArgs(const QMouseEvent& event) {
-  MouseArgs args;
-  if (event.button() == Qt::LeftButton) args.button = 1;
-  if (event.button() == Qt::RightButton) args.button = 2;
-  if (event.button() == Qt::MiddleButton) args.button = 4;
-  const Qt::KeyboardModifiers held = event.modifiers();
-  if (held & Qt::ShiftModifier) args.shift |= 1;
-  if (held & Qt::ControlModifier) args.shift |= 2;
-  if (held & Qt::AltModifier) args.shift |= 4;
-  args.x = static_cast<float>(event.position().x());
-  args.y = static_cast<float>(event.position().y());
-  return args;
 }
 
 TranscodeField::TranscodeField(QWidget* parent) : QLineEdit(parent) {
@@ -46,6 +33,21 @@ void TranscodeField::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
   if (event->button() == Qt::RightButton) rightReleaseOwed_.reset();
   emit mouseReleased(ToMouseArgs(*event));
+}
+
+MouseArgs TranscodeField::ToMouseArgs(const QMouseEvent& event) const {
+  int button = 0;
+  if (event.button() == Qt::LeftButton) button = kLeftButton;
+  if (event.button() == Qt::RightButton) button = kRightButton;
+  if (event.button() == Qt::MiddleButton) button = kMiddleButton;
+  const Qt::KeyboardModifiers held = event.modifiers();
+  int shift = 0;
+  if (held & Qt::ShiftModifier) shift |= kShiftMask;
+  if (held & Qt::ControlModifier) shift |= kCtrlMask;
+  if (held & Qt::AltModifier) shift |= kAltMask;
+  // Device-independent pixels, which the window's layout takes at the logical DPI.
+  return MouseArgsFromPixels(button, shift, event.position().x(), event.position().y(),
+                             qRound(screen()->logicalDotsPerInch()));
 }
 
 void TranscodeField::contextMenuEvent(QContextMenuEvent* event) {

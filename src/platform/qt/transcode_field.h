@@ -15,10 +15,6 @@ class QMouseEvent;
 
 namespace colfix {
 
-// Qt's button and modifier flags as the handler's small bit sets
-// (left 1, right 2, middle 4; Shift 1, Ctrl 2, Alt 4) and the position in the field.
-MouseArgs ToMouseArgs(const QMouseEvent& event);
-
 // Whether `action` is the Paste of QLineEdit's standard context menu.
 bool IsPasteAction(const QAction& action);
 
@@ -43,6 +39,8 @@ class TranscodeField : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Qt's button and modifier flags as the handler's bit sets, and the position.
+  MouseArgs ToMouseArgs(const QMouseEvent& event) const;
   void OpenContextMenu(const QPoint& globalPos);
   void AfterContextMenu();
 

@@ -19,22 +19,21 @@ constexpr UINT_PTR kFieldSubclassId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-// The button and modifier bit sets of a mouse event: left 1, right 2,
-// middle 4; Shift 1, Ctrl 2, Alt 4.
+// The button and modifier bit sets of a mouse event.
 int ButtonOf(UINT message) {
   switch (message) {
     case WM_RBUTTONUP:
-      return 2;
+      return kRightButton;
     case WM_MBUTTONUP:
-      return 4;
+      return kMiddleButton;
     default:
-      return 1;
+      return kLeftButton;
   }
 }
 
 int ShiftOf(WPARAM keys) {
-  return ((keys & MK_SHIFT) != 0 ? 1 : 0) | ((keys & MK_CONTROL) != 0 ? 2 : 0) |
-         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+  return ((keys & MK_SHIFT) != 0 ? kShiftMask : 0) | ((keys & MK_CONTROL) != 0 ? kCtrlMask : 0) |
+         (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
 }
 
 HICON ApplicationIcon(HINSTANCE instance, int sizeMetric) {
@@ -82,8 +81,8 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
-  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-               work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+  SetWindowPos(window_, nullptr, CentredStart(work.left, work.right - work.left, size.cx),
+               CentredStart(work.top, work.bottom - work.top, size.cy), size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -204,7 +203,7 @@ LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, 
       // A Paste from a menu opened with the keyboard is tidied at once (one
       // opened by the right button is tidied by its release, just after);
       // Ctrl+V alone is left as typed.
-      if (inFieldContextMenu_ && !inButtonUp_) RaiseFieldMouseUp(WM_RBUTTONUP, 0, 0);
+      if (inFieldContextMenu_ && !inButtonUp_) form_.Raise(Control::txtTranscode, Event::MenuPaste);
       return result;
     }
     case WM_NCDESTROY:
@@ -217,14 +216,9 @@ LRESULT MainWindow::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, 
 }
 
 void MainWindow::RaiseFieldMouseUp(UINT message, WPARAM wParam, LPARAM lParam) {
-  // The position in twips, as the field's container measures it.
-  const auto toTwips = [this](int pixels) {
-    return static_cast<float>(pixels) * static_cast<float>(kTwipsPerInch) /
-           static_cast<float>(dpi_);
-  };
   form_.Raise(Control::txtTranscode, Event::MouseUp,
-              {ButtonOf(message), ShiftOf(wParam), toTwips(GET_X_LPARAM(lParam)),
-               toTwips(GET_Y_LPARAM(lParam))});
+              MouseArgsFromPixels(ButtonOf(message), ShiftOf(wParam), GET_X_LPARAM(lParam),
+                                  GET_Y_LPARAM(lParam), dpi_));
 }
 
 }  // namespace colfix::win32

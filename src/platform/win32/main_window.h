@@ -9,6 +9,7 @@
 
 #include "control_windows.h"
 #include "frm_main.h"
+#include "module_win32.h"
 #include "win32_runtime.h"
 
 namespace colfix::win32 {
@@ -40,7 +41,8 @@ class MainWindow {
   HINSTANCE instance_;
   HWND window_ = nullptr;
   Win32Runtime runtime_;
-  FrmMain form_{runtime_};
+  Win32Module module_;
+  FrmMain form_{runtime_, module_};
   std::unique_ptr<ControlFonts> fonts_;
   int dpi_ = 0;
   HWND lastFocus_ = nullptr;

@@ -2,9 +2,9 @@
 // the first call, with the window kept where it is and as large as it is.
 #include <windows.h>
 
-#include "module.h"
+#include "module_win32.h"
 
-namespace colfix {
+namespace colfix::win32 {
 namespace {
 
 // SetWindowPos's seven arguments: window, insert-after, x, y, cx, cy, flags.
@@ -20,7 +20,7 @@ SetWindowPosFn DeclaredSetWindowPos() {
 
 }  // namespace
 
-void Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
+void Win32Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
   const SetWindowPosFn setWindowPos = DeclaredSetWindowPos();
   if (setWindowPos == nullptr) return;
   // The result is ignored: a window that cannot be moved keeps its stacking.
@@ -28,4 +28,4 @@ void Module::SetWindowOnTop(WindowHandle hWnd, bool onTop) {
                SWP_NOMOVE | SWP_NOSIZE);
 }
 
-}  // namespace colfix
+}  // namespace colfix::win32
