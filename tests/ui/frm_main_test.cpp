@@ -6,6 +6,7 @@
 
 #include "recording_module.h"
 #include "recording_runtime.h"
+#include "row_name.h"
 
 namespace colfix {
 namespace {
@@ -57,7 +58,7 @@ TEST_P(PasteHandling, RunsTheStepsInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PasteHandling, ::testing::ValuesIn(kPasteCases),
-                         [](const auto& row) { return row.param.name; });
+                         testing::RowName());
 
 TEST(PasteHandling, EveryButtonAndModifierRunsTheSameSteps) {
   for (int button : {1, 2, 4}) {
@@ -117,7 +118,7 @@ TEST_P(PasteFailure, IsReportedAndTheProgramGoesOnWithTheField) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PasteFailure, ::testing::ValuesIn(kFailureCases),
-                         [](const auto& row) { return row.param.name; });
+                         testing::RowName());
 
 TEST(WindowCommands, ClearEmptiesTheFieldAndTouchesNothingElse) {
   for (const std::u16string field : {u"", u"AB_12_34", u" full : text "}) {
