@@ -7,46 +7,49 @@
 #include <random>
 #include <string>
 
+#include "row_name.h"
+
 namespace colfix {
 namespace {
 
 struct Case {
+  const char* name;
   std::u16string input;
   std::u16string expected;
 };
 
 const Case kCases[] = {
-    {u"", u""},
-    {u"   ", u""},
-    {u":", u""},
-    {u"  :  ", u""},
-    {u"::", u"_"},
-    {u"AB:12:34:", u"AB_12_34"},
-    {u" AB:12:34 ", u"AB_12_34"},
-    {u" AB:12:34: ", u"AB_12_34"},
-    {u"AB: ", u"AB"},
-    {u"AB :", u"AB "},
-    {u"AB ", u"AB"},
-    {u":AB", u"_AB"},
-    {u"A B:C", u"A B_C"},
-    {u"AB:\t", u"AB_\t"},
-    {u"\tAB:", u"\tAB"},
-    {u"AB12", u"AB12"},
-    {u"A_B:", u"A_B"},
-    {u"A_B_", u"A_B_"},
-    {u"AB:::", u"AB__"},
-    {u"\u00A0AB:\u00A0", u"\u00A0AB_\u00A0"},  // no-break space is not a space here
-    {u"AB\uFF1A", u"AB\uFF1A"},                // full-width colon is not a colon
-    {u"\u3000AB:\u3000", u"\u3000AB_\u3000"},  // ideographic space is not trimmed
-    {u"AB:\n", u"AB_\n"},
-    {u"AB\r\nCD:", u"AB\r\nCD"},
-    {std::u16string(u"A\0:B:", 5), std::u16string(u"A\0_B", 4)},
-    {u"\xD800:\xDC00:", u"\xD800_\xDC00"},  // lone surrogates pass through
-    {u"\xDC00 ", u"\xDC00"},
-    {u" \U0001F527:wrench: ", u"\U0001F527_wrench"},
+    {"Empty", u"", u""},
+    {"OnlySpaces", u"   ", u""},
+    {"LoneColonDropped", u":", u""},
+    {"ColonAmidSpacesDropped", u"  :  ", u""},
+    {"TwoColonsLastDropped", u"::", u"_"},
+    {"TrailingColonDropped", u"AB:12:34:", u"AB_12_34"},
+    {"SpacesTrimmedWithoutTrailingColon", u" AB:12:34 ", u"AB_12_34"},
+    {"SpacesTrimmedThenColonDropped", u" AB:12:34: ", u"AB_12_34"},
+    {"ColonBeforeTrailingSpaceDropped", u"AB: ", u"AB"},
+    {"SpaceBeforeTrailingColonKept", u"AB :", u"AB "},
+    {"TrailingSpaceTrimmed", u"AB ", u"AB"},
+    {"LeadingColonReplaced", u":AB", u"_AB"},
+    {"InnerSpaceKept", u"A B:C", u"A B_C"},
+    {"TrailingTabNotTrimmed", u"AB:\t", u"AB_\t"},
+    {"LeadingTabNotTrimmed", u"\tAB:", u"\tAB"},
+    {"NoColonUnchanged", u"AB12", u"AB12"},
+    {"UnderscoreKept", u"A_B:", u"A_B"},
+    {"TrailingUnderscoreKept", u"A_B_", u"A_B_"},
+    {"OnlyOneOfTrailingColonsDropped", u"AB:::", u"AB__"},
+    {"NoBreakSpaceIsNotASpace", u"\u00A0AB:\u00A0", u"\u00A0AB_\u00A0"},
+    {"FullWidthColonIsNotAColon", u"AB\uFF1A", u"AB\uFF1A"},
+    {"IdeographicSpaceNotTrimmed", u"\u3000AB:\u3000", u"\u3000AB_\u3000"},
+    {"TrailingNewlineNotTrimmed", u"AB:\n", u"AB_\n"},
+    {"InnerLineBreakKept", u"AB\r\nCD:", u"AB\r\nCD"},
+    {"NulPassesThrough", std::u16string(u"A\0:B:", 5), std::u16string(u"A\0_B", 4)},
+    {"LoneSurrogatesPassThrough", u"\xD800:\xDC00:", u"\xD800_\xDC00"},
+    {"LoneSurrogateBeforeTrailingSpace", u"\xDC00 ", u"\xDC00"},
+    {"SurrogatePairKept", u" \U0001F527:wrench: ", u"\U0001F527_wrench"},
 };
 
-class TranscodeReferenceTable : public testing::TestWithParam<Case> {};
+class TranscodeReferenceTable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(TranscodeReferenceTable, Utf16) {
   EXPECT_EQ(TranscodeReference(std::u16string_view{GetParam().input}), GetParam().expected);
@@ -86,7 +89,8 @@ TEST_P(TranscodeReferenceTable, Utf8) {
             ToUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(EdgeCases, TranscodeReferenceTable, testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(EdgeCases, TranscodeReferenceTable, ::testing::ValuesIn(kCases),
+                         testing::RowName());
 
 TEST(TranscodeReference, IsNotAlwaysIdempotent) {
   const auto once = TranscodeReference(std::u16string_view{u"AB :"});

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+#include "row_name.h"
 #include "shown_window.h"
 #include "transcode_field.h"
 #include "x_session_tools.h"
@@ -97,7 +98,7 @@ TEST_P(MouseRelease, RunsTheStepsAfterTheFieldsOwnHandling) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ButtonsAndModifiers, MouseRelease, ::testing::ValuesIn(kReleases),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         RowName());
 
 TEST_F(PasteTest, EachReleaseRewritesTheFieldOnceMore) {
   field().setText("AB :");
@@ -172,7 +173,7 @@ TEST_P(ClipboardAfterRelease, IsWhatAnotherProgramReads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClipboardAfterRelease, ::testing::ValuesIn(kClipboardCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         RowName());
 
 TEST_F(PasteTest, AMillionCharacterPasteArrivesWholeAndIsTidied) {
   QByteArray body;
@@ -247,8 +248,7 @@ TEST_P(MenuPaste, IsFollowedByTheSteps) {
   EXPECT_EQ(ReadSelection("clipboard", "UTF8_STRING").output, row.clipboardAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(AutoCopy, MenuPaste, ::testing::ValuesIn(kMenuPastes),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(AutoCopy, MenuPaste, ::testing::ValuesIn(kMenuPastes), RowName());
 
 class KeyboardMenu : public PasteTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -329,8 +329,7 @@ TEST_P(BadInput, GetsTheRulesResultWithoutACrash) {
   EXPECT_TRUE(copied == row.clipboard) << copied.toHex().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BadInput, ::testing::ValuesIn(kBadInputs),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BadInput, ::testing::ValuesIn(kBadInputs), RowName());
 
 }  // namespace
 }  // namespace colfix::testing

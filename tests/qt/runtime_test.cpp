@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "qt_runtime.h"
+#include "row_name.h"
 #include "shown_window.h"
 #include "transcode_field.h"
 #include "x_session_tools.h"
@@ -27,6 +28,7 @@ TEST_F(QtRuntimeOnWindow, TextPassesCodeUnitsUnchangedBothWays) {
 }
 
 struct CheckCase {
+  const char* name;
   Qt::CheckState state;
   int value;
 };
@@ -42,9 +44,11 @@ TEST_P(CheckBoxValue, MapsQtsStatesToTheHandlersValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(States, CheckBoxValue,
-                         ::testing::Values(CheckCase{Qt::Unchecked, kUnchecked},
-                                           CheckCase{Qt::Checked, kChecked},
-                                           CheckCase{Qt::PartiallyChecked, kGrayed}));
+                         ::testing::Values(CheckCase{"Unchecked", Qt::Unchecked, kUnchecked},
+                                           CheckCase{"Checked", Qt::Checked, kChecked},
+                                           CheckCase{"PartiallyCheckedIsGrayed",
+                                                     Qt::PartiallyChecked, kGrayed}),
+                         RowName());
 
 TEST_F(QtRuntimeOnWindow, HandleIsTheServersWindow) {
   QtRuntime runtime(window());
@@ -139,8 +143,7 @@ TEST_P(ProgramEnd, LeavesTheEventLoopWithZeroAndRunsNoMoreHandlers) {
   EXPECT_EQ(field.text(), " AB:1: ");
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, ProgramEnd, ::testing::ValuesIn(kEnds),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, ProgramEnd, ::testing::ValuesIn(kEnds), RowName());
 
 }  // namespace
 }  // namespace colfix::testing

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 
+#include "row_name.h"
 #include "shown_window.h"
 #include "x_session_tools.h"
 
@@ -239,8 +240,7 @@ TEST_P(TabOrderCase, MovesThroughTheControlsAndWraps) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, TabOrderCase, ::testing::ValuesIn(kTabCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, TabOrderCase, ::testing::ValuesIn(kTabCases), RowName());
 
 // Keys that would act through a default or cancel button or an access key.
 class InertKeys : public ShownWindow, public ::testing::WithParamInterface<Control> {};

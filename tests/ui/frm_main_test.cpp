@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "recording_runtime.h"
+#include "row_name.h"
 
 namespace colfix {
 namespace {
@@ -55,7 +56,7 @@ TEST_P(PasteHandling, RunsTheStepsInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PasteHandling, ::testing::ValuesIn(kPasteCases),
-                         [](const auto& row) { return row.param.name; });
+                         testing::RowName());
 
 TEST(PasteHandling, EveryButtonAndModifierRunsTheSameSteps) {
   for (int button : {1, 2, 4}) {
@@ -116,7 +117,7 @@ TEST_P(PasteFailure, IsReportedAndTheProgramGoesOnWithTheField) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PasteFailure, ::testing::ValuesIn(kFailureCases),
-                         [](const auto& row) { return row.param.name; });
+                         testing::RowName());
 
 TEST(WindowCommands, ClearEmptiesTheFieldAndTouchesNothingElse) {
   for (const std::u16string field : {u"", u"AB_12_34", u" full : text "}) {
