@@ -155,9 +155,7 @@ TEST_P(ShownCaption, IsDrawnAsWholeAsWithRoomToSpare) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCaption, ShownCaption, ::testing::ValuesIn(kCaptions),
-                         [](const auto& row) {
-                           return std::string(ControlName(row.param.control));
-                         });
+                         ControlRowName());
 
 using SettingRow = std::tuple<const char*, int, const char*, double>;
 

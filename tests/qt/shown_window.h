@@ -6,11 +6,24 @@
 
 #include <QTest>
 #include <memory>
+#include <string>
 
 #include "frm_main_window.h"
 #include "qt_text.h"
 
 namespace colfix::testing {
+
+// INSTANTIATE_TEST_SUITE_P(..., ControlRowName()) for rows that are a control or
+// are about one (a `control` member): the row is named after it.
+struct ControlRowName {
+  std::string operator()(const ::testing::TestParamInfo<Control>& row) const {
+    return std::string(ControlName(row.param));
+  }
+  template <class Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
+    return std::string(ControlName(row.param.control));
+  }
+};
 
 class ShownWindow : public ::testing::Test {
  protected:

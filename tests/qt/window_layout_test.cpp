@@ -57,9 +57,7 @@ TEST_P(ControlPlacement, StandsAtItsPixelRectangle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryControl, ControlPlacement, ::testing::ValuesIn(kPlacements),
-                         [](const auto& row) {
-                           return std::string(ControlName(row.param.control));
-                         });
+                         ControlRowName());
 
 TEST_F(WindowLayout, ClientAreaIs513By168ScaledOnTheServer) {
   EXPECT_EQ(window().size(), QSize(513, 168));
@@ -165,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(EveryOtherControl, DialogFontControl,
                          ::testing::Values(Control::chkOntop, Control::chkAutoCopy,
                                            Control::txtTranscode, Control::cmdclear,
                                            Control::cmdExit, Control::Picture1),
-                         [](const auto& row) { return std::string(ControlName(row.param)); });
+                         ControlRowName());
 
 TEST_F(WindowLayout, Picture1ShowsTheIconAtNaturalSizeOnTheWindowBackground) {
   auto& picture = control<QLabel>(Control::Picture1);
@@ -277,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(FocusOnEachControl, InertKeys,
                          ::testing::Values(Control::chkOntop, Control::cmdclear,
                                            Control::txtTranscode, Control::chkAutoCopy,
                                            Control::cmdExit),
-                         [](const auto& row) { return std::string(ControlName(row.param)); });
+                         ControlRowName());
 
 }  // namespace
 }  // namespace colfix::testing
