@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -27,12 +28,14 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
   return atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-xcb_window_t Owner(xcb_connection_t* connection, xcb_atom_t selection) {
+// Empty if the server could not say.
+std::optional<xcb_window_t> Owner(xcb_connection_t* connection, xcb_atom_t selection) {
   const XcbReply<xcb_get_selection_owner_reply_t> owner(
       xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),
                                     nullptr),
       &std::free);
-  return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
+  if (!owner) return std::nullopt;
+  return owner->owner;
 }
 
 std::string AtomName(xcb_connection_t* connection, xcb_atom_t atom) {
@@ -80,12 +83,13 @@ int main(int argc, char* argv[]) {
   }
   const xcb_atom_t selection = Atom(connection, argv[argc - 1]);
   if (silent) return HoldSilently(connection, selection);
-  const xcb_window_t owner = Owner(connection, selection);
+  const std::optional<xcb_window_t> owner = Owner(connection, selection);
   xcb_disconnect(connection);
-  if (owner == XCB_WINDOW_NONE) {
+  if (!owner) return 1;
+  if (*owner == XCB_WINDOW_NONE) {
     std::puts("none");
   } else {
-    std::printf("0x%x\n", owner);
+    std::printf("0x%x\n", *owner);
   }
   return 0;
 }
