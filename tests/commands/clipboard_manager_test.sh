@@ -43,6 +43,24 @@ for way in exit_button window_manager_close sigterm sigint; do
 done
 stop_manager
 
+# A manager that never answers holds the hand-over up for seconds; a second
+# SIGTERM meanwhile must end Colfix at once, by the signal's own action (143).
+requests=$(mktemp)
+"$SELECTION_OWNER" --silent CLIPBOARD_MANAGER >"$requests" &
+manager_pid=$!
+wait_until 10 manager_running || fail "the silent manager did not take CLIPBOARD_MANAGER"
+start_colfix
+click chkAutoCopy
+paste_into_field " AB:12:34: "
+wait_until 2 clipboard_is AB_12_34 || fail "auto-copy did not fill the clipboard"
+kill -TERM "$colfix_pid"
+wait_until 10 grep -qx SAVE_TARGETS "$requests" || fail "Colfix did not ask the manager to take the clipboard"
+kill -TERM "$colfix_pid"
+wait "$colfix_pid" && status=0 || status=$?
+[ "$status" -eq 143 ] || fail "SIGTERM during the hand-over: exit status $status, not 143 (ended by the signal)"
+stop_manager
+rm "$requests"
+
 # Both kinds of manager: after auto-copy the clipboard holds the result and
 # nothing of what another program had put there in another format.
 only_text_targets() {

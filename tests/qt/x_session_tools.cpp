@@ -3,6 +3,7 @@
 
 #include <xcb/xcb.h>
 
+#include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTimer>
@@ -54,7 +55,50 @@ std::vector<std::uint32_t> Property32(WId window, const char* name) {
   return {items, items + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+// Notices a PropertyNotify for one property of one window.
+class PropertyChangeWatch : public QAbstractNativeEventFilter {
+ public:
+  PropertyChangeWatch(xcb_window_t window, xcb_atom_t property)
+      : window_(window), property_(property) {
+    qApp->installNativeEventFilter(this);
+  }
+  ~PropertyChangeWatch() override { qApp->removeNativeEventFilter(this); }
+  PropertyChangeWatch(const PropertyChangeWatch&) = delete;
+  PropertyChangeWatch& operator=(const PropertyChangeWatch&) = delete;
+
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr* /*result*/) override {
+    const auto* event = static_cast<const xcb_property_notify_event_t*>(message);
+    if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
+        event->window == window_ && event->atom == property_) {
+      seen = true;
+    }
+    return false;
+  }
+
+  bool seen = false;
+
+ private:
+  xcb_window_t window_;
+  xcb_atom_t property_;
+};
+
 }  // namespace
+
+void HandleInputSentSoFar(const QWidget& window) {
+  // The server sends a client its events in order, so the notice of a property
+  // change asked for now comes after all the input it sent before; Qt handles
+  // X events in that order too, and delivers the input from its own queue.
+  const auto xWindow = static_cast<xcb_window_t>(window.winId());
+  const xcb_atom_t marker = Atom("_COLFIX_TEST_MARKER");
+  const PropertyChangeWatch watch(xWindow, marker);
+  const std::uint32_t anything = 0;
+  xcb_change_property(Connection(), XCB_PROP_MODE_REPLACE, xWindow, marker, XCB_ATOM_CARDINAL, 32,
+                      1, &anything);
+  xcb_flush(Connection());
+  if (!WaitFor([&] { return watch.seen; })) throw std::runtime_error("the X server did not answer");
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents();
+}
 
 ProcessResult RunProgram(const QString& program, const QStringList& arguments,
                          const QByteArray& input) {

@@ -50,6 +50,11 @@ void Key(const QString& keys);
 // Sends WM_DELETE_WINDOW, as a window manager does when its close box is clicked.
 void RequestClose(WId window);
 
+// Returns once this process has handled all the input the X server had sent it
+// before the call (from xdotool, say), and what Qt posted while handling it;
+// `window` is any of the process's shown top-level windows.
+void HandleInputSentSoFar(const QWidget& window);
+
 // Waits, with the event loop running, until `done` holds; false after `ms` milliseconds.
 bool WaitFor(const std::function<bool()>& done, int ms = 10000);
 

@@ -92,9 +92,11 @@ TEST(Keyboard, EnterAndEscapeDoNothing) {
   ColfixApp app;
   app.SetFieldText(L"AB:12");
   for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) PressKey(app, key);
-  // Both went through the message loop once a later message has come back.
-  SendMessageW(app.Window(), WM_NULL, 0, 0);
-  Sleep(200);
+  // Posted messages are taken in order, and the dialog manager acts on Enter
+  // and Escape at once: once a Tab posted after them has moved the focus, both
+  // have been handled. (A sent message would not do: it overtakes posted ones.)
+  PressKey(app, VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return app.Focus() == app.Get(Control::cmdclear); }));
   EXPECT_TRUE(app.IsRunning());
   EXPECT_EQ(app.FieldText(), L"AB:12");
 }

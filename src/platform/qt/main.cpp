@@ -29,5 +29,9 @@ int main(int argc, char* argv[]) {
   // A termination signal closes the window as its close box would.
   colfix::CloseOnTerminationSignals(window, [&window] { window.close(); });
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // Destroying `app` hands the clipboard to a clipboard manager, which may take
+  // seconds; a signal meanwhile is to end the program, not wait for it.
+  colfix::RestoreTerminationSignals();
+  return status;
 }

@@ -8,12 +8,17 @@
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 
 namespace colfix {
 namespace {
 
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 // [0] is written by the handler, [1] is read in the event loop.
 int signalSockets[2] = {-1, -1};
+// Each signal's action from before ours, in the order of kTerminationSignals.
+struct sigaction actionsBefore[std::size(kTerminationSignals)];
 
 void WakeEventLoop(int signalNumber) {
   const int savedErrno = errno;
@@ -21,11 +26,6 @@ void WakeEventLoop(int signalNumber) {
   // A full socket already holds a wake-up, so a failed write loses nothing.
   [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
   errno = savedErrno;
-}
-
-bool IgnoredAtStart(int signalNumber) {
-  struct sigaction current {};
-  return ::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 
 }  // namespace
@@ -48,8 +48,17 @@ void CloseOnTerminationSignals(QObject& owner, std::function<void()> close) {
   action.sa_handler = WakeEventLoop;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
-    if (!IgnoredAtStart(signalNumber)) ::sigaction(signalNumber, &action, nullptr);
+  for (std::size_t i = 0; i < std::size(kTerminationSignals); ++i) {
+    ::sigaction(kTerminationSignals[i], nullptr, &actionsBefore[i]);
+    if (actionsBefore[i].sa_handler != SIG_IGN)
+      ::sigaction(kTerminationSignals[i], &action, nullptr);
+  }
+}
+
+void RestoreTerminationSignals() {
+  if (signalSockets[0] == -1) return;  // nothing was installed
+  for (std::size_t i = 0; i < std::size(kTerminationSignals); ++i) {
+    ::sigaction(kTerminationSignals[i], &actionsBefore[i], nullptr);
   }
 }
 

@@ -16,4 +16,9 @@ namespace colfix {
 // exists.
 void CloseOnTerminationSignals(QObject& owner, std::function<void()> close);
 
+// Gives the three signals back the actions they had before, once the event
+// loop has ended and nothing reads the wake-ups any more: a signal during the
+// clean-up after it then ends the program at once instead of being lost.
+void RestoreTerminationSignals();
+
 }  // namespace colfix
