@@ -4,18 +4,20 @@
 # stack protector, relro, bindnow, PIE) and keeps the source tree's path out of
 # the binary. dpkg-buildflags maps the folder it runs in to ".", so it runs at the
 # top of the source tree, which holds the build folders too.
-find_program(COLFIX_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
-foreach(kind IN ITEMS CPPFLAGS CXXFLAGS LDFLAGS)
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
-      ${COLFIX_DPKG_BUILDFLAGS} --get ${kind}
-    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-    OUTPUT_VARIABLE colfix_debian_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
-    COMMAND_ERROR_IS_FATAL ANY)
-endforeach()
-# Before the build type's own flags, so that Release keeps its optimisation level.
-string(PREPEND CMAKE_CXX_FLAGS "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
-string(PREPEND CMAKE_EXE_LINKER_FLAGS "${colfix_debian_LDFLAGS} ")
+if(COLFIX_DEBIAN_BUILD_FLAGS)
+  find_program(COLFIX_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
+  foreach(kind IN ITEMS CPPFLAGS CXXFLAGS LDFLAGS)
+    execute_process(
+      COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+        ${COLFIX_DPKG_BUILDFLAGS} --get ${kind}
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+      OUTPUT_VARIABLE colfix_debian_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
+      COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+  # Before the build type's own flags, so that Release keeps its optimisation level.
+  string(PREPEND CMAKE_CXX_FLAGS "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
+  string(PREPEND CMAKE_EXE_LINKER_FLAGS "${colfix_debian_LDFLAGS} ")
+endif()
 
 # With SOURCE_DATE_EPOCH, as Debian sets it from its changelog, or else the
 # release date: rcc would otherwise stamp each resource in the binary with its

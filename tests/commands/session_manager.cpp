@@ -42,7 +42,10 @@ void IgnoreIoError(IceConn) {}
 
 Status RegisterClient(SmsConn connection, SmPointer, char* previousId) {
   std::free(previousId);
-  SmsRegisterClientReply(connection, SmsGenerateClientID(connection));
+  // The reply keeps a copy of the ID.
+  char* clientId = SmsGenerateClientID(connection);
+  SmsRegisterClientReply(connection, clientId);
+  std::free(clientId);
   clientRegistered = true;
   return 1;
 }
@@ -150,6 +153,8 @@ int main(int argc, char* argv[]) {
     for (IceConn connection : connections)
       fds.push_back({IceConnectionNumber(connection), POLLIN, 0});
     if (poll(fds.data(), fds.size(), 100) <= 0) continue;
+    // Connections accepted below have no entry in fds until the next poll.
+    const std::size_t polled = connections.size();
     for (int i = 0; i < listenCount; ++i) {
       if ((fds[i].revents & POLLIN) == 0) continue;
       IceAcceptStatus status;
@@ -157,7 +162,7 @@ int main(int argc, char* argv[]) {
         connections.push_back(connection);
       }
     }
-    for (std::size_t i = 0; i < connections.size(); ++i) {
+    for (std::size_t i = 0; i < polled; ++i) {
       if ((fds[listenCount + i].revents & (POLLIN | POLLHUP)) == 0) continue;
       if (IceProcessMessages(connections[i], nullptr, nullptr) == IceProcessMessagesIOError) {
         // The client went without saying goodbye (or it already did, and
@@ -174,5 +179,10 @@ int main(int argc, char* argv[]) {
       if (clientGone) break;
     }
   }
+  for (IceConn connection : connections) {
+    IceSetShutdownNegotiation(connection, False);
+    IceCloseConnection(connection);
+  }
+  IceFreeListenObjs(listenCount, listeners);
   return 0;
 }
