@@ -12,6 +12,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "wait_factor.h"
+
 namespace colfix::testing {
 namespace {
 
@@ -176,7 +178,7 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
   QElapsedTimer clock;
   clock.start();
   while (!done()) {
-    if (clock.hasExpired(ms)) return false;
+    if (clock.hasExpired(static_cast<qint64>(ms) * WaitFactor())) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }

@@ -56,6 +56,7 @@ void RequestClose(WId window);
 void HandleInputSentSoFar(const QWidget& window);
 
 // Waits, with the event loop running, until `done` holds; false after `ms` milliseconds.
+// `ms` is stretched by the wait factor (wait_factor.h).
 bool WaitFor(const std::function<bool()>& done, int ms = 10000);
 
 // A window property of 32-bit items as the X server holds it (empty if unset).

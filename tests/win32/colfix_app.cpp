@@ -1,13 +1,13 @@
 // Starting Colfix.exe and finding its window among the desktop's windows.
 #include "colfix_app.h"
 
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "control_windows.h"
+#include "wait_factor.h"
 
 namespace colfix::wintest {
 
@@ -17,12 +17,7 @@ std::wstring shippedExe;
 namespace {
 
 std::chrono::milliseconds Stretched(std::chrono::milliseconds timeout) {
-  static const int factor = [] {
-    const char* text = std::getenv("COLFIX_TEST_WAIT_FACTOR");
-    const int value = text != nullptr ? std::atoi(text) : 1;
-    return value > 0 ? value : 1;
-  }();
-  return timeout * factor;
+  return timeout * colfix::testing::WaitFactor();
 }
 
 }  // namespace
