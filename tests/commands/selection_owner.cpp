@@ -14,19 +14,9 @@
 #include <optional>
 #include <string>
 
+#include "xcb_tools.h"
+
 namespace {
-
-template <class Reply>
-using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  const XcbReply<xcb_intern_atom_reply_t> atom(
-      xcb_intern_atom_reply(
-          connection,
-          xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
-      &std::free);
-  return atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
 
 // Empty if the server could not say.
 std::optional<xcb_window_t> Owner(xcb_connection_t* connection, xcb_atom_t selection) {

@@ -5,22 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <string>
 
-namespace {
-
-xcb_atom_t Intern(xcb_connection_t* connection, const char* name) {
-  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-      xcb_intern_atom_reply(
-          connection,
-          xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
-      &std::free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-}  // namespace
+#include "xcb_tools.h"
 
 int main() {
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -30,8 +17,8 @@ int main() {
   }
   // Messages arrive in 20-byte pieces: the first under _BEGIN, the rest after
   // it, up to the piece holding the terminating NUL.
-  const xcb_atom_t begin = Intern(connection, "_NET_STARTUP_INFO_BEGIN");
-  const xcb_atom_t more = Intern(connection, "_NET_STARTUP_INFO");
+  const xcb_atom_t begin = Atom(connection, "_NET_STARTUP_INFO_BEGIN");
+  const xcb_atom_t more = Atom(connection, "_NET_STARTUP_INFO");
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
   const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
   // Checked, so the selection is in force before "listening" is printed.
@@ -46,7 +33,7 @@ int main() {
 
   std::string message;
   while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
-    const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> owned(event, &std::free);
+    const XcbReply<xcb_generic_event_t> owned(event, &std::free);
     if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE) continue;
     const auto* piece = reinterpret_cast<const xcb_client_message_event_t*>(event);
     if (piece->type == begin) message.clear();
