@@ -68,10 +68,4 @@ constexpr int TwipsToPixels(int twips, int dpi) {
   return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
-// Where a window `length` pixels long starts, along one axis, to stand centred
-// in an area of the screen.
-constexpr int CentredStart(int areaStart, int areaLength, int length) {
-  return areaStart + (areaLength - length) / 2;
-}
-
 }  // namespace colfix

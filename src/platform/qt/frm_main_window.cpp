@@ -19,6 +19,7 @@
 
 #include "application_icon.h"
 #include "frm_main_description.h"
+#include "frm_main_placement.h"
 #include "qt_text.h"
 #include "transcode_field.h"
 
