@@ -42,7 +42,9 @@ struct FormDescription {
   std::u16string_view caption;
   int clientWidthTwips;
   int clientHeightTwips;
-  FontDescription frameCaptionFont;
+  // The font the layout was drawn around: every control's text fits its box at
+  // this size, and Frame1's caption (FontRole::FrameCaption) shows it whole, bold.
+  FontDescription layoutFont;
   std::span<const ControlDescription> controls;
 };
 

@@ -109,9 +109,9 @@ FrmMainWindow::FrmMainWindow()
     QWidget* widget = CreateControl(control, built.at(control.container));
     widget->setObjectName(ObjectName(control.name));
     widget->setGeometry(ToPixels(control.twips, dpi));
-    widget->setFont(LayoutFont(*widget, form.frameCaptionFont.points,
-                               control.font == FontRole::FrameCaption ? form.frameCaptionFont.weight
-                                                                      : int{QFont::Normal}));
+    widget->setFont(LayoutFont(
+        *widget, form.layoutFont.points,
+        control.font == FontRole::FrameCaption ? form.layoutFont.weight : int{QFont::Normal}));
     ConnectEvents(control.name, widget);
     built[control.name] = widget;
   }
