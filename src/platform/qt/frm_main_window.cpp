@@ -3,7 +3,6 @@
 // the device pixels double), fonts fitted to the layout, tab order by tab index.
 #include "frm_main_window.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -75,13 +74,6 @@ class CheckBoxFittingStyle : public QProxyStyle {
   }
 };
 
-// Qt describes a plain top-level widget as a client area, which reaches screen
-// readers as a filler; frmMain is a window, known by its title.
-QAccessibleInterface* AccessibleFrmMain(const QString& /*class_name*/, QObject* object) {
-  auto* window = dynamic_cast<FrmMainWindow*>(object);
-  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
-}
-
 QRect ToPixels(const TwipsRect& twips, int dpi) {
   return QRect(TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
                TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi));
@@ -95,7 +87,6 @@ FrmMainWindow::FrmMainWindow()
       runtime_(*this),
       handlers_(runtime_, module_),
       checkBoxStyle_(new CheckBoxFittingStyle(QApplication::style()->name())) {
-  QAccessible::installFactory(AccessibleFrmMain);
   checkBoxStyle_->setParent(this);
   const FormDescription& form = frmMainDescription();
   setObjectName(ObjectName(form.name));

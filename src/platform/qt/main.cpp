@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "application_setup.h"
 #include "colfix_version.h"
 #include "display_check.h"
 #include "frm_main_window.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("Colfix"));
   QApplication::setApplicationVersion(QStringLiteral(COLFIX_VERSION_TEXT));
+  colfix::SetUpApplication();
   colfix::FrmMainWindow window;
   // A termination signal closes the window as its close box would.
   colfix::CloseOnTerminationSignals(window, [&window] { window.close(); });

@@ -1,0 +1,10 @@
+// What frmMain needs of the whole application rather than of one window, set
+// once after the application object exists and before the window is built.
+#pragma once
+
+namespace colfix {
+
+// Makes screen readers know frmMain as a window.
+void SetUpApplication();
+
+}  // namespace colfix
