@@ -48,12 +48,14 @@ TEST_F(InDesktopSetting, IsInForce) {
       DesktopSetting::Decoded(qEnvironmentVariable("COLFIX_DESKTOP_SETTING"));
   EXPECT_EQ(QApplication::font().family(), setting.family);
   EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), setting.points);
+  const QStyle* style = QApplication::style();
   for (const QWidget* widget : window().findChildren<QWidget*>()) {
     EXPECT_EQ(QFontInfo(widget->font()).family(), setting.family)
         << widget->objectName().toStdString();
+    EXPECT_EQ(widget->style(), style) << widget->objectName().toStdString();
   }
-  const auto* proxy = qobject_cast<const QProxyStyle*>(QApplication::style());
-  const QStyle* style = proxy != nullptr ? proxy->baseStyle() : QApplication::style();
+  // Under the program's own and qt6ct's proxies.
+  while (const auto* proxy = qobject_cast<const QProxyStyle*>(style)) style = proxy->baseStyle();
   EXPECT_EQ(style->name(), setting.style.toLower());
   EXPECT_DOUBLE_EQ(window().devicePixelRatio(), setting.scale);
 }

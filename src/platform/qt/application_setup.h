@@ -4,7 +4,8 @@
 
 namespace colfix {
 
-// Makes screen readers know frmMain as a window.
+// Makes screen readers know frmMain as a window, and has the application's
+// style fit each check box's square and caption into its 13 pixels.
 void SetUpApplication();
 
 }  // namespace colfix

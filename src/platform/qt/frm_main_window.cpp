@@ -8,11 +8,8 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleOptionButton>
-#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -38,42 +35,6 @@ QFont LayoutFont(const QWidget& widget, double points, int weight) {
   return font;
 }
 
-// A check box is 13 pixels high, barely more than its caption: fitted the way
-// the style would fit a roomier box, the caption or the square loses its bottom.
-class CheckBoxFittingStyle : public QProxyStyle {
- public:
-  using QProxyStyle::QProxyStyle;
-
-  // Some styles (Fusion) draw the square a pixel taller than the box.
-  int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                  const QWidget* widget) const override {
-    const int value = QProxyStyle::pixelMetric(metric, option, widget);
-    const bool square = metric == PM_IndicatorWidth || metric == PM_IndicatorHeight;
-    return square && widget != nullptr ? std::min(value, widget->height()) : value;
-  }
-
-  // Styles centre the caption's line, whose ascent keeps room for accents over
-  // capitals, so the letters sit low and descenders drop off the bottom. The
-  // caption's own ink is centred instead, in a rectangle a whole line high so
-  // that nothing is clipped but by the box itself.
-  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                   const QWidget* widget) const override {
-    const auto* label = qstyleoption_cast<const QStyleOptionButton*>(option);
-    if (element != CE_CheckBoxLabel || label == nullptr || widget == nullptr) {
-      QProxyStyle::drawControl(element, option, painter, widget);
-      return;
-    }
-    const QFontMetricsF metrics(widget->font());
-    const QRectF ink = metrics.tightBoundingRect(label->text);  // from the baseline
-    const qreal baseline =
-        label->rect.top() + (label->rect.height() - ink.height()) / 2 - ink.top();
-    QStyleOptionButton centred = *label;
-    centred.rect.setTop(qRound(baseline - metrics.ascent()));
-    centred.rect.setHeight(qCeil(metrics.height()));
-    QProxyStyle::drawControl(element, &centred, painter, widget);
-  }
-};
-
 QRect ToPixels(const TwipsRect& twips, int dpi) {
   return QRect(TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
                TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi));
@@ -85,9 +46,7 @@ FrmMainWindow::FrmMainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       runtime_(*this),
-      handlers_(runtime_, module_),
-      checkBoxStyle_(new CheckBoxFittingStyle(QApplication::style()->name())) {
-  checkBoxStyle_->setParent(this);
+      handlers_(runtime_, module_) {
   const FormDescription& form = frmMainDescription();
   setObjectName(ObjectName(form.name));
   setWindowTitle(ToQString(form.caption));
@@ -121,11 +80,8 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
   switch (control.kind) {
     case ControlKind::GroupFrame:
       return new QGroupBox(caption, container);
-    case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(caption, container);
-      box->setStyle(checkBoxStyle_);
-      return box;
-    }
+    case ControlKind::CheckBox:
+      return new QCheckBox(caption, container);
     case ControlKind::TextField:
       return new TranscodeField(container);
     case ControlKind::PushButton:
