@@ -85,6 +85,34 @@ TEST(PasteHandling, TwoReleasesUncoverTheSpaceLeftByTheColon) {
   EXPECT_EQ(platform.field, u"AB");
 }
 
+struct PixelCase {
+  const char* name;
+  double x, y;
+  int dpi;
+  float twipsX, twipsY;
+};
+
+const PixelCase kPixelCases[] = {
+    {"At96Dpi", 10, 5, 96, 150, 75},
+    {"At144Dpi", 10, 5, 144, 100, 50},
+    {"HalfPixelsAt192Dpi", 10.5, 0.5, 192, 78.75f, 3.75f},
+    {"AboveLeftOfTheField", -2, -1, 96, -30, -15},
+};
+
+class MousePosition : public ::testing::TestWithParam<PixelCase> {};
+
+TEST_P(MousePosition, IsInTwipsWithButtonAndShiftPassedOn) {
+  const auto& p = GetParam();
+  const MouseArgs args = MouseArgsFromPixels(kMiddleButton, kShiftMask | kAltMask, p.x, p.y, p.dpi);
+  EXPECT_EQ(args.button, kMiddleButton);
+  EXPECT_EQ(args.shift, kShiftMask | kAltMask);
+  EXPECT_FLOAT_EQ(args.x, p.twipsX);
+  EXPECT_FLOAT_EQ(args.y, p.twipsY);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MousePosition, ::testing::ValuesIn(kPixelCases),
+                         testing::RowName());
+
 struct FailureCase {
   const char* name;
   Op failing;
