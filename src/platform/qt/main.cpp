@@ -6,10 +6,9 @@
 
 #include "application_setup.h"
 #include "colfix_version.h"
-#include "display_check.h"
+#include "display_choice.h"
 #include "frm_main_window.h"
 #include "unix_signals.h"
-#include "x11_preference.h"
 
 int main(int argc, char* argv[]) {
   if (!colfix::DisplayNamed()) {
