@@ -7,6 +7,17 @@ source "$(dirname "$0")/colfix_session.sh"
 workdir=$(mktemp -d)
 trap 'rm -rf "$workdir"' EXIT
 
+# Succeeds once Colfix's client area, saved as $1, is drawn and holds still:
+# the same in two shots in a row, and in more colours than an undrawn window
+# shows (one fill, or the root's two-colour weave).
+drawn_as() {
+  import -window "$colfix_window" -strip "$workdir/shot.png"
+  [ "$(identify -format %k "$workdir/shot.png")" -gt 2 ] && [ -f "$1" ] &&
+    [ "$(compare -metric AE "$1" "$workdir/shot.png" null: 2>&1)" = 0 ] && return 0
+  mv "$workdir/shot.png" "$1"
+  return 1
+}
+
 # Starts Colfix with "$@", saves its client area and geometry as $name.*, and
 # ends it with Exit. The pointer stays off the window, so nothing is hovered.
 shown_as() {
@@ -14,8 +25,8 @@ shown_as() {
   shift
   xdotool mousemove 0 0
   start_colfix "$@"
-  sleep 0.3
-  import -window "$colfix_window" -strip "$workdir/$name.png"
+  rm -f "$workdir/$name.png"
+  wait_until 10 drawn_as "$workdir/$name.png" || fail "colfix $*: the window was not drawn"
   xdotool getwindowgeometry "$colfix_window" | tail -n +2 >"$workdir/$name.geometry"
   click cmdExit
   expect_end_within_a_second "$name" >/dev/null
