@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "shown_window.h"
-#include "x_session_tools.h"
 
 namespace colfix::testing {
 namespace {

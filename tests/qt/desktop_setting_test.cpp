@@ -4,7 +4,6 @@
 // tests again on the display, where caption_fit_test.cpp checks every control.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QProcess>
 #include <QSettings>
