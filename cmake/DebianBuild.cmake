@@ -19,15 +19,6 @@ if(COLFIX_DEBIAN_BUILD_FLAGS)
   string(PREPEND CMAKE_EXE_LINKER_FLAGS "${colfix_debian_LDFLAGS} ")
 endif()
 
-# With SOURCE_DATE_EPOCH, as Debian sets it from its changelog, or else the
-# release date: rcc would otherwise stamp each resource in the binary with its
-# file's time, and cpack date the package's files by the day of the build.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(COLFIX_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND date --utc --date ${COLFIX_RELEASE_DATE} +%s
-    OUTPUT_VARIABLE COLFIX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-    COMMAND_ERROR_IS_FATAL ANY)
-endif()
+# rcc would otherwise stamp each resource in the binary with its file's time.
 set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
   "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${COLFIX_SOURCE_DATE_EPOCH}")
