@@ -5,7 +5,11 @@
 # the binary. dpkg-buildflags maps the folder it runs in to ".", so it runs at the
 # top of the source tree, which holds the build folders too.
 if(COLFIX_DEBIAN_BUILD_FLAGS)
-  find_program(COLFIX_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
+  find_program(COLFIX_DPKG_BUILDFLAGS dpkg-buildflags)
+endif()
+if(COLFIX_DEBIAN_BUILD_FLAGS AND NOT COLFIX_DPKG_BUILDFLAGS)
+  message(WARNING "dpkg-buildflags (package dpkg-dev) was not found: building without Debian's build flags")
+elseif(COLFIX_DEBIAN_BUILD_FLAGS)
   foreach(kind IN ITEMS CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
