@@ -1,6 +1,7 @@
-# The Linux program is built as a Debian package build would build it.
+# The Release build, which the package is made from, is built as a Debian package
+# build would build it.
 #
-# With Debian's build flags, so the package made from it is hardened (fortify,
+# With Debian's build flags, so the package is hardened (fortify,
 # stack protector, relro, bindnow, PIE) and keeps the source tree's path out of
 # the binary. dpkg-buildflags maps the folder it runs in to ".", so it runs at the
 # top of the source tree, which holds the build folders too.
@@ -18,9 +19,9 @@ elseif(COLFIX_DEBIAN_BUILD_FLAGS)
       OUTPUT_VARIABLE colfix_debian_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
       COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
-  # Before the build type's own flags, so that Release keeps its optimisation level.
-  string(PREPEND CMAKE_CXX_FLAGS "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
-  string(PREPEND CMAKE_EXE_LINKER_FLAGS "${colfix_debian_LDFLAGS} ")
+  # Release's alone, so Debug keeps -O0; before Release's own, so it keeps -O3.
+  string(PREPEND CMAKE_CXX_FLAGS_RELEASE "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
+  string(PREPEND CMAKE_EXE_LINKER_FLAGS_RELEASE "${colfix_debian_LDFLAGS} ")
 endif()
 
 # rcc would otherwise stamp each resource in the binary with its file's time.
