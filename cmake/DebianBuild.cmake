@@ -23,7 +23,3 @@ elseif(COLFIX_DEBIAN_BUILD_FLAGS)
   string(PREPEND CMAKE_CXX_FLAGS_RELEASE "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
   string(PREPEND CMAKE_EXE_LINKER_FLAGS_RELEASE "${colfix_debian_LDFLAGS} ")
 endif()
-
-# rcc would otherwise stamp each resource in the binary with its file's time.
-set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
-  "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${COLFIX_SOURCE_DATE_EPOCH}")

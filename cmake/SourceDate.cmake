@@ -1,4 +1,4 @@
-# The one date a build stamps on what it makes: SOURCE_DATE_EPOCH from the
+# The one date a build stamps on its package: SOURCE_DATE_EPOCH from the
 # environment at configure time, as Debian sets it from its changelog, or else the
 # release date. Kept in the cache, where cpack and script/check-package read it.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
