@@ -68,8 +68,9 @@ class Keeper {
   Keeper(xcb_connection_t* connection, Text text)
       : connection_(connection),
         text_(std::move(text)),
-        // A ChangeProperty request's own fields take 24 bytes of the largest request.
-        largestChunk_(xcb_get_maximum_request_length(connection) * 4 - 24),
+        // A ChangeProperty request's own fields take 24 bytes of the largest
+        // request, and 4 more for its length when it is a big request.
+        largestChunk_(xcb_get_maximum_request_length(connection) * 4 - 28),
         clipboard_(Atom(connection, "CLIPBOARD")),
         targets_(Atom(connection, "TARGETS")),
         multiple_(Atom(connection, "MULTIPLE")),
