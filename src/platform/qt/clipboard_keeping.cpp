@@ -17,37 +17,42 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 extern char** environ;
 
 namespace colfix {
 namespace {
 
-// The window that owns `selection` on the display Qt uses, XCB_WINDOW_NONE
-// also when the display cannot be reached.
-xcb_window_t SelectionOwner(const char* selection) {
+// Whether `selection` has an owner on the display Qt uses, asked again for up
+// to `patience`; false also when the display cannot be reached.
+bool SelectionOwned(const char* selection, std::chrono::milliseconds patience) {
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-  xcb_window_t owner = XCB_WINDOW_NONE;
+  bool owned = false;
   if (xcb_connection_has_error(connection) == 0) {
     const auto length = static_cast<uint16_t>(std::strlen(selection));
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
         xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, selection),
                               nullptr),
         &std::free);
-    if (atom) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (atom) {
       const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
           xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
                                         nullptr),
           &std::free);
-      if (reply) owner = reply->owner;
+      owned = reply && reply->owner != XCB_WINDOW_NONE;
+      if (!reply || owned || std::chrono::steady_clock::now() >= deadline) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   }
   xcb_disconnect(connection);
-  return owner;
+  return owned;
 }
 
 // Installed, the keeper is in Colfix's libexec folder; in the build tree, beside it.
@@ -118,7 +123,7 @@ void ClipboardKeeping::HandOver() {
   const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
   if (!clipboard->ownsClipboard() || data == nullptr || !data->hasText()) return;
   keeper_ = KeeperPath();
-  if (SelectionOwner("CLIPBOARD_MANAGER") == XCB_WINDOW_NONE) {
+  if (!SelectionOwned("CLIPBOARD_MANAGER", {})) {
     StartKeeper(keeper_, KeeperInput(data->text()));
   } else {
     pending_ = KeeperInput(data->text());
@@ -126,7 +131,10 @@ void ClipboardKeeping::HandOver() {
 }
 
 ClipboardKeeping::~ClipboardKeeping() {
-  if (pending_ && SelectionOwner("CLIPBOARD") == XCB_WINDOW_NONE) StartKeeper(keeper_, *pending_);
+  // A manager that did not answer may still restore the emptied clipboard from
+  // its own copy, as xfce4-clipman does within milliseconds: then it keeps it.
+  using std::chrono_literals::operator""ms;
+  if (pending_ && !SelectionOwned("CLIPBOARD", 300ms)) StartKeeper(keeper_, *pending_);
 }
 
 }  // namespace colfix

@@ -18,8 +18,8 @@ class ClipboardKeeping {
   void HandOver();
 
   // Declared before the application, this runs after it is gone: if the
-  // manager did not take the clipboard, nothing owns it now, and the keeper
-  // takes the text over then.
+  // manager neither took the clipboard nor restores it, the keeper takes the
+  // text over then.
   ~ClipboardKeeping();
 
  private:
