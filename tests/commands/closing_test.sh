@@ -72,7 +72,7 @@ clipboard_is other || fail "the clipboard holds '$(xclip -o -selection clipboard
 # is given it directly, as Colfix would.
 euros() { python3 -c 'import sys; sys.stdout.buffer.write(("€" * 6000000).encode())'; }
 # Its one byte of output says it owns the clipboard.
-exec {keeper_output}< <({ echo 18000000; euros; head -c 6000000 /dev/zero | tr '\0' '?'; } | "$CLIPBOARD_KEEPER")
+exec {keeper_output}< <({ echo 18000000 6000000; euros; head -c 6000000 /dev/zero | tr '\0' '?'; } | "$CLIPBOARD_KEEPER")
 read -r -n1 -t 10 -u "$keeper_output" _ || fail "the keeper did not take the clipboard"
 [ "$(xclip -o -selection clipboard -t UTF8_STRING | sha1sum)" = "$(euros | sha1sum)" ] ||
   fail "UTF8_STRING beyond the largest request came over wrong"

@@ -1,11 +1,11 @@
 // colfix-clipboard-keeper: keeps the text Colfix last put on the X clipboard
 // once Colfix has ended, where no clipboard manager took it over. Colfix starts
-// it with the text on standard input, as Qt encodes it: "<UTF-8 byte count>\n",
-// the UTF-8 bytes, then the Latin-1 bytes (Qt's STRING and TEXT); it reads one
-// byte from standard output once the keeper owns CLIPBOARD. The keeper serves
-// the text in the targets Qt offers for plain text, and ends when another
-// program takes the clipboard, when the display goes away, or on SIGTERM (left
-// at its default action).
+// it with the text on standard input, as Qt encodes it: "<UTF-8 byte count>
+// <Latin-1 byte count>\n", the UTF-8 bytes, then the Latin-1 bytes (Qt's STRING
+// and TEXT); it reads one byte from standard output once the keeper owns
+// CLIPBOARD. The keeper serves the text in the targets Qt offers for plain
+// text, and ends when another program takes the clipboard, when the display
+// goes away, or on SIGTERM (left at its default action).
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -41,13 +41,17 @@ struct Text {
   std::string utf8, latin1;
 };
 
+// Empty unless the input is whole: a Colfix ended while writing it leaves it short.
 std::optional<Text> ParseText(const std::string& input) {
   const std::size_t newline = input.find('\n');
-  std::size_t utf8Size = 0;
-  if (newline == std::string::npos ||
-      std::from_chars(input.data(), input.data() + newline, utf8Size).ptr !=
-          input.data() + newline ||
-      utf8Size > input.size() - newline - 1) {
+  if (newline == std::string::npos) return std::nullopt;
+  const char* const end = input.data() + newline;
+  std::size_t utf8Size = 0, latin1Size = 0;
+  const auto [space, utf8Error] = std::from_chars(input.data(), end, utf8Size);
+  if (utf8Error != std::errc{} || space == end || *space != ' ') return std::nullopt;
+  const auto [afterSizes, latin1Error] = std::from_chars(space + 1, end, latin1Size);
+  if (latin1Error != std::errc{} || afterSizes != end ||
+      input.size() - newline - 1 != utf8Size + latin1Size) {
     return std::nullopt;
   }
   return Text{input.substr(newline + 1, utf8Size), input.substr(newline + 1 + utf8Size)};

@@ -112,7 +112,9 @@ void StartKeeper(const QString& path, const QByteArray& text) {
 // The keeper's input: the text as Qt serves it, in UTF-8 and in Latin-1.
 QByteArray KeeperInput(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
-  return QByteArray::number(utf8.size()) + '\n' + utf8 + text.toLatin1();
+  const QByteArray latin1 = text.toLatin1();
+  return QByteArray::number(utf8.size()) + ' ' + QByteArray::number(latin1.size()) + '\n' + utf8 +
+         latin1;
 }
 
 }  // namespace
