@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "application_setup.h"
+#include "clipboard_keeping.h"
 #include "colfix_version.h"
 #include "display_choice.h"
 #include "frm_main_window.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
   // Colfix takes no command line, so Qt gets none either: its own options
   // (-style, -reverse, -platform, ...) would change the window.
   int qtArgc = std::min(argc, 1);
+  colfix::ClipboardKeeping clipboardKeeping;  // before `app`, so it acts once `app` is gone
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("Colfix"));
   QApplication::setApplicationVersion(QStringLiteral(COLFIX_VERSION_TEXT));
@@ -34,5 +36,6 @@ int main(int argc, char* argv[]) {
   // Destroying `app` hands the clipboard to a clipboard manager, which may take
   // seconds; a signal meanwhile is to end the program, not wait for it.
   colfix::RestoreTerminationSignals();
+  clipboardKeeping.HandOver();
   return status;
 }
