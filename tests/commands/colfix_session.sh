@@ -33,18 +33,25 @@ start_colfix() {
   wait_until 5 is_active "$colfix_window" || fail "Colfix's window did not become active"
 }
 
-# The window manager's frame around Colfix, its ancestor just below the root,
-# as "X Y WIDTH HEIGHT".
-frame_geometry() {
-  local window=$colfix_window parent_line
+# A window's place on the screen and its size, as "X Y WIDTH HEIGHT".
+root_geometry() {
+  xwininfo -id "$1" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# The window manager's frame around a window: its ancestor just below the root.
+frame_of() {
+  local window=$1 parent_line
   while parent_line=$(xwininfo -tree -id "$window" | grep 'Parent window id:') &&
     [[ $parent_line != *"(the root window)"* ]]; do
     window=$(awk '{print $4}' <<<"$parent_line")
   done
-  xwininfo -id "$window" |
-    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+  echo "$window"
 }
+
+# The frame around Colfix, as "X Y WIDTH HEIGHT".
+frame_geometry() { root_geometry "$(frame_of "$colfix_window")"; }
 
 # Clicks a control of frmMain, named as in the handlers.
 click() {

@@ -2,13 +2,15 @@
 # "Stay on top" keeps Colfix above other programs' windows, even an active one,
 # and unticking it puts Colfix back among the ordinary windows, in front of
 # them and behind a window that is itself on top. Neither switch moves or
-# resizes the frame. All of it is read from outside, as the window manager
-# reports it.
+# resizes the frame or the window in it. All of it is read from outside, as the
+# window manager reports it; ctest runs it under openbox, mutter and KWin.
 set -euo pipefail
 source "$(dirname "$0")/colfix_session.sh"
 
 has_above() { xprop -id "$1" _NET_WM_STATE | grep -q '_NET_WM_STATE_ABOVE'; }
 has_no_above() { ! has_above "$1"; }
+# The frame's and Colfix's own window's place and size.
+placement() { echo "frame $(frame_geometry), window $(root_geometry "$colfix_window")"; }
 
 # The managed windows, bottom to top, as decimal ids.
 stacking() {
@@ -18,11 +20,31 @@ stacking() {
   done
 }
 
-# Succeeds when the windows stand in the stack in the order given, bottom first.
+# The root's children, bottom to top, as decimal ids: the X server's own stacking.
+server_stacking() {
+  local id
+  for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac); do
+    echo $((id))
+  done
+}
+
+# Succeeds when the ids after the list stand in it in that order.
+in_order() {
+  local list=$1 id wanted=() order=()
+  shift
+  for id; do
+    wanted+=(-e $((id)))
+    order+=($((id)))
+  done
+  [ "$(grep -Fx "${wanted[@]}" <<<"$list" | paste -sd' ')" = "${order[*]}" ]
+}
+
+# Succeeds when the windows stand in the stack in the order given, bottom first,
+# as the window manager lists them and as the X server stacks their frames.
 stacked_in_order() {
-  local order
-  order=$(stacking | grep -Fx -e "$(($1))" -e "$(($2))" ${3:+-e "$(($3))"} | paste -sd' ')
-  [ "$order" = "$(($1)) $(($2))${3:+ $(($3))}" ]
+  local window frames=()
+  for window; do frames+=("$(frame_of "$window")"); done
+  in_order "$(stacking)" "$@" && in_order "$(server_stacking)" "${frames[@]}"
 }
 
 # Opens another program's window, large enough to cover Colfix, which becomes
@@ -35,11 +57,11 @@ open_window() {
 
 start_colfix
 has_no_above "$colfix_window" || fail "Colfix started on top"
-before=$(frame_geometry)
+before=$(placement)
 
 click chkOntop
 wait_until 2 has_above "$colfix_window" || fail "ticking did not set _NET_WM_STATE_ABOVE"
-[ "$(frame_geometry)" = "$before" ] || fail "ticking moved the frame: $before -> $(frame_geometry)"
+[ "$(placement)" = "$before" ] || fail "ticking moved the window: $before -> $(placement)"
 
 open_window ordinary
 wmctrl -i -a "$ordinary"
@@ -56,7 +78,7 @@ wmctrl -i -a "$colfix_window"
 wait_until 5 is_active "$colfix_window" || fail "Colfix did not become active again"
 click chkOntop
 wait_until 2 has_no_above "$colfix_window" || fail "unticking did not clear _NET_WM_STATE_ABOVE"
-[ "$(frame_geometry)" = "$before" ] || fail "unticking moved the frame: $before -> $(frame_geometry)"
+[ "$(placement)" = "$before" ] || fail "unticking moved the window: $before -> $(placement)"
 wait_until 2 stacked_in_order "$ordinary" "$colfix_window" "$on_top" ||
   fail "after unticking Colfix is not between the ordinary and the on-top window: $(stacking | paste -sd' ')"
 
