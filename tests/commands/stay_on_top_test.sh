@@ -52,7 +52,7 @@ stacked_in_order() {
 open_window() {
   xmessage -name "$1" -geometry 900x700+100+100 "$1" >/dev/null 2>&1 &
   printf -v "${1}_pid" %s $!
-  printf -v "$1" %s "$(timeout 10 xdotool search --sync --onlyvisible --classname "^$1\$" | head -n1)"
+  printf -v "$1" %s "$(find_window --classname "^$1\$")"
 }
 
 start_colfix
