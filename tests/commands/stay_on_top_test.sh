@@ -12,31 +12,21 @@ has_no_above() { ! has_above "$1"; }
 # The frame's and Colfix's own window's place and size.
 placement() { echo "frame $(frame_geometry), window $(root_geometry "$colfix_window")"; }
 
-# The managed windows, bottom to top, as decimal ids.
-stacking() {
-  local id
-  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/,/ /g'); do
-    echo $((id))
-  done
-}
-
-# The root's children, bottom to top, as decimal ids: the X server's own stacking.
-server_stacking() {
-  local id
-  for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac); do
-    echo $((id))
-  done
-}
+# Window ids read one a line, in any base, written as decimal.
+decimal() { local id; while read -r id; do echo $((id)); done; }
+# The managed windows, bottom to top, as the window manager lists them.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/, */\n/g' | decimal; }
+# The root's children, bottom to top: the X server's own stacking.
+server_stacking() { xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac | decimal; }
 
 # Succeeds when the ids after the list stand in it in that order.
 in_order() {
-  local list=$1 id wanted=() order=()
+  local rest=" ${1//$'\n'/ } " id
   shift
   for id; do
-    wanted+=(-e $((id)))
-    order+=($((id)))
+    [[ $rest == *" $((id)) "* ]] || return 1
+    rest=" ${rest#*" $((id)) "}"
   done
-  [ "$(grep -Fx "${wanted[@]}" <<<"$list" | paste -sd' ')" = "${order[*]}" ]
 }
 
 # Succeeds when the windows stand in the stack in the order given, bottom first,
