@@ -77,8 +77,12 @@ wmctrl -i -a "$ordinary"
 wait_until 5 stacked_in_order "$colfix_window" "$ordinary" "$on_top" ||
   fail "after unticking Colfix still stays above an active ordinary window: $(stacking | paste -sd' ')"
 
-# The on-top window covers Exit, as it should now.
+# The on-top window covers Exit, as it should now. Until the window manager
+# has taken the closed windows' frames down, they take the click.
+gone() { ! xwininfo -id "$1" >/dev/null 2>&1; }
+frames=("$(frame_of "$on_top")" "$(frame_of "$ordinary")")
 kill "$on_top_pid" "$ordinary_pid"
+wait_until 5 gone "${frames[0]}" && wait_until 5 gone "${frames[1]}" || fail "the other windows did not go"
 wmctrl -i -a "$colfix_window"
 wait_until 5 is_active "$colfix_window" || fail "Colfix did not become active for Exit"
 click cmdExit
