@@ -21,6 +21,19 @@ wait_until() {
 
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 
+# Prints the id of a shown window that `xdotool search ARG...` finds, waiting
+# up to 10 s for one. A search ends at an X error when a window it walks past
+# goes away (as window managers' own windows do), so it is asked again
+# rather than left to wait with --sync.
+find_window() {
+  local deadline=$(($(date +%s) + 10)) id
+  until id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n1) && [ -n "$id" ]; do
+    (($(date +%s) < deadline)) || return 1
+    sleep 0.05
+  done
+  echo "$id"
+}
+
 # Starts Colfix (with arguments "$@", if any) and waits until its window is
 # shown and active. A script's background job inherits SIGINT ignored, which
 # the program rightly keeps, so it is started with SIGINT and SIGHUP at their
@@ -28,23 +41,30 @@ is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 start_colfix() {
   env --default-signal=INT,HUP "$COLFIX" "$@" &
   colfix_pid=$!
-  colfix_window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) ||
+  colfix_window=$(find_window --pid "$colfix_pid" --name '^Colfix$') ||
     fail "Colfix showed no window"
   wait_until 5 is_active "$colfix_window" || fail "Colfix's window did not become active"
 }
 
-# The window manager's frame around Colfix, its ancestor just below the root,
-# as "X Y WIDTH HEIGHT".
-frame_geometry() {
-  local window=$colfix_window parent_line
+# A window's place on the screen and its size, as "X Y WIDTH HEIGHT".
+root_geometry() {
+  xwininfo -id "$1" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# The window manager's frame around a window: its ancestor just below the root.
+frame_of() {
+  local window=$1 parent_line
   while parent_line=$(xwininfo -tree -id "$window" | grep 'Parent window id:') &&
     [[ $parent_line != *"(the root window)"* ]]; do
     window=$(awk '{print $4}' <<<"$parent_line")
   done
-  xwininfo -id "$window" |
-    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+  echo "$window"
 }
+
+# The frame around Colfix, as "X Y WIDTH HEIGHT".
+frame_geometry() { root_geometry "$(frame_of "$colfix_window")"; }
 
 # Clicks a control of frmMain, named as in the handlers.
 click() {

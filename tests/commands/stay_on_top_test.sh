@@ -2,27 +2,39 @@
 # "Stay on top" keeps Colfix above other programs' windows, even an active one,
 # and unticking it puts Colfix back among the ordinary windows, in front of
 # them and behind a window that is itself on top. Neither switch moves or
-# resizes the frame. All of it is read from outside, as the window manager
-# reports it.
+# resizes the frame or the window in it. All of it is read from outside, as the
+# window manager reports it; ctest runs it under openbox, mutter and KWin.
 set -euo pipefail
 source "$(dirname "$0")/colfix_session.sh"
 
 has_above() { xprop -id "$1" _NET_WM_STATE | grep -q '_NET_WM_STATE_ABOVE'; }
 has_no_above() { ! has_above "$1"; }
+# The frame's and Colfix's own window's place and size.
+placement() { echo "frame $(frame_geometry), window $(root_geometry "$colfix_window")"; }
 
-# The managed windows, bottom to top, as decimal ids.
-stacking() {
-  local id
-  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/,/ /g'); do
-    echo $((id))
+# Window ids read one a line, in any base, written as decimal.
+decimal() { local id; while read -r id; do echo $((id)); done; }
+# The managed windows, bottom to top, as the window manager lists them.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/, */\n/g' | decimal; }
+# The root's children, bottom to top: the X server's own stacking.
+server_stacking() { xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac | decimal; }
+
+# Succeeds when the ids after the list stand in it in that order.
+in_order() {
+  local rest=" ${1//$'\n'/ } " id
+  shift
+  for id; do
+    [[ $rest == *" $((id)) "* ]] || return 1
+    rest=" ${rest#*" $((id)) "}"
   done
 }
 
-# Succeeds when the windows stand in the stack in the order given, bottom first.
+# Succeeds when the windows stand in the stack in the order given, bottom first,
+# as the window manager lists them and as the X server stacks their frames.
 stacked_in_order() {
-  local order
-  order=$(stacking | grep -Fx -e "$(($1))" -e "$(($2))" ${3:+-e "$(($3))"} | paste -sd' ')
-  [ "$order" = "$(($1)) $(($2))${3:+ $(($3))}" ]
+  local window frames=()
+  for window; do frames+=("$(frame_of "$window")"); done
+  in_order "$(stacking)" "$@" && in_order "$(server_stacking)" "${frames[@]}"
 }
 
 # Opens another program's window, large enough to cover Colfix, which becomes
@@ -30,16 +42,16 @@ stacked_in_order() {
 open_window() {
   xmessage -name "$1" -geometry 900x700+100+100 "$1" >/dev/null 2>&1 &
   printf -v "${1}_pid" %s $!
-  printf -v "$1" %s "$(timeout 10 xdotool search --sync --onlyvisible --classname "^$1\$" | head -n1)"
+  printf -v "$1" %s "$(find_window --classname "^$1\$")"
 }
 
 start_colfix
 has_no_above "$colfix_window" || fail "Colfix started on top"
-before=$(frame_geometry)
+before=$(placement)
 
 click chkOntop
 wait_until 2 has_above "$colfix_window" || fail "ticking did not set _NET_WM_STATE_ABOVE"
-[ "$(frame_geometry)" = "$before" ] || fail "ticking moved the frame: $before -> $(frame_geometry)"
+[ "$(placement)" = "$before" ] || fail "ticking moved the window: $before -> $(placement)"
 
 open_window ordinary
 wmctrl -i -a "$ordinary"
@@ -56,7 +68,7 @@ wmctrl -i -a "$colfix_window"
 wait_until 5 is_active "$colfix_window" || fail "Colfix did not become active again"
 click chkOntop
 wait_until 2 has_no_above "$colfix_window" || fail "unticking did not clear _NET_WM_STATE_ABOVE"
-[ "$(frame_geometry)" = "$before" ] || fail "unticking moved the frame: $before -> $(frame_geometry)"
+[ "$(placement)" = "$before" ] || fail "unticking moved the window: $before -> $(placement)"
 wait_until 2 stacked_in_order "$ordinary" "$colfix_window" "$on_top" ||
   fail "after unticking Colfix is not between the ordinary and the on-top window: $(stacking | paste -sd' ')"
 
@@ -65,8 +77,12 @@ wmctrl -i -a "$ordinary"
 wait_until 5 stacked_in_order "$colfix_window" "$ordinary" "$on_top" ||
   fail "after unticking Colfix still stays above an active ordinary window: $(stacking | paste -sd' ')"
 
-# The on-top window covers Exit, as it should now.
+# The on-top window covers Exit, as it should now. Until the window manager
+# has taken the closed windows' frames down, they take the click.
+gone() { ! xwininfo -id "$1" >/dev/null 2>&1; }
+frames=("$(frame_of "$on_top")" "$(frame_of "$ordinary")")
 kill "$on_top_pid" "$ordinary_pid"
+wait_until 5 gone "${frames[0]}" && wait_until 5 gone "${frames[1]}" || fail "the other windows did not go"
 wmctrl -i -a "$colfix_window"
 wait_until 5 is_active "$colfix_window" || fail "Colfix did not become active for Exit"
 click cmdExit

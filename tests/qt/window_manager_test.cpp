@@ -1,5 +1,6 @@
-// frmMain under a real window manager (openbox): what the manager makes of the
-// window's hints is what the user gets, so read the actions it allows.
+// frmMain under real window managers (openbox; mutter and KWin as X11 managers):
+// what the manager makes of the window's hints is what the user gets, so read
+// the actions it allows.
 #include <QApplication>
 
 #include "shown_window.h"
@@ -10,9 +11,9 @@ namespace {
 
 using UnderWindowManager = ShownWindow;
 
-// Openbox deliberately keeps minimising for every window whatever its Motif
-// hints say, so only what the fixed size rules out is checked here; the
-// request not to minimise is checked in the layout tests.
+// Openbox and KWin keep minimising for every window whatever its Motif hints
+// say, so only what the fixed size rules out is checked here; the request not
+// to minimise is checked in the layout tests.
 TEST_F(UnderWindowManager, AllowsCloseAndMoveButNoResizeOrMaximise) {
   QStringList allowed;
   ASSERT_TRUE(WaitFor([&] {
