@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# In a Wayland compositor, the window shows at its size, and every way of
+# pasting a reference tidies it and, with auto-copy ticked, leaves the result
+# on the clipboard where a Wayland program (wl-paste) reads it.
+set -euo pipefail
+source "$(dirname "$0")/colfix_wayland.sh"
+
+# Focus on Clear, one Tab before the field, so the first click in the field
+# comes after the paste.
+to_field() { click cmdclear && "$WAYLAND_INPUT" key Tab; }
+ctrl_v_then_click() { to_field && "$WAYLAND_INPUT" key ctrl+v && click txtTranscode; }
+middle_button() { click txtTranscode 2; }
+menu_paste() { click txtTranscode 3 && "$WAYLAND_INPUT" key p; }
+menu_key() { to_field && "$WAYLAND_INPUT" key Menu p; }
+shift_f10() { to_field && "$WAYLAND_INPUT" key shift+F10 p; }
+
+for route in ctrl_v_then_click middle_button menu_paste menu_key shift_f10; do
+  echo -n "from another program" | wl-copy
+  wait_until 2 clipboard_is "from another program" || fail "could not fill the clipboard"
+  echo -n " AB:12:34: " | wl-copy $([ "$route" != middle_button ] || echo --primary)
+  start_colfix
+  read -r width height < <("$CONTROL_POINT" frmMain)
+  [ "$window_width $window_height" = "$width $height" ] ||
+    fail "the window is ${window_width}x$window_height, not ${width}x$height"
+  click chkAutoCopy
+  "$route"
+  wait_until 3 clipboard_is AB_12_34 || fail "$route: the clipboard holds '$(wl-paste -n)'"
+  click cmdExit
+  expect_end_within_a_second "$route"
+done
+echo "paste routes: all passed"
