@@ -8,6 +8,7 @@
 #include "display_check.h"
 #include "frm_main_window.h"
 #include "unix_signals.h"
+#include "wayland_exit.h"
 #include "x11_preference.h"
 
 int main(int argc, char* argv[]) {
@@ -33,5 +34,6 @@ int main(int argc, char* argv[]) {
   // Destroying `app` hands the clipboard to a clipboard manager, which may take
   // seconds; a signal meanwhile is to end the program, not wait for it.
   colfix::RestoreTerminationSignals();
+  colfix::EndNowOnWayland(status);
   return status;
 }
