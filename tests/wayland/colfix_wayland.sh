@@ -45,7 +45,17 @@ start_colfix() {
   env --default-signal=INT,HUP ${QPA:+QT_QPA_PLATFORM=$QPA} WAYLAND_DEBUG=client "$COLFIX" 2>"$protocol_log" &
   colfix_pid=$!
   wait_until 10 window_rect >/dev/null || fail "Colfix showed no window"
+  wait_until 5 has_keyboard || fail "Colfix's window did not get the keyboard"
   read -r window_x window_y window_width window_height < <(window_rect)
+}
+
+has_keyboard() {
+  if [ -n "${QPA:-}" ]; then
+    grep -q 'wl_keyboard@[0-9]*\.enter' "$protocol_log"
+  else
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = \
+      "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" ]
+  fi
 }
 
 # Moves the pointer over a control of frmMain (named as in the handlers).
@@ -70,3 +80,11 @@ close_window() {
     "$WAYLAND_INPUT" key alt+F4
   fi
 }
+
+# Puts `text` on the clipboard (or, with --primary, the primary selection) from
+# a Wayland program, and waits until the compositor offers it.
+offer() {
+  echo -n "$1" | wl-copy "${@:2}"
+  wait_until 2 offered "$@" || fail "could not offer '$1'"
+}
+offered() { [ "$(wl-paste --no-newline "${@:2}" 2>/dev/null)" = "$1" ]; }

@@ -7,13 +7,13 @@ set -euo pipefail
 source "$(dirname "$0")/colfix_wayland.sh"
 
 has_above() {
-  xprop -id "$(xdotool search --pid "$colfix_pid" --name '^Colfix$' | head -n1)" _NET_WM_STATE |
+  xprop -id "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" _NET_WM_STATE |
     grep -q _NET_WM_STATE_ABOVE
 }
 exit_button() { click cmdExit; }
 
 for way in exit_button close_window; do
-  echo -n " AB:12:34: " | wl-copy --primary
+  offer " AB:12:34: " --primary
   start_colfix
   click chkAutoCopy
   click txtTranscode 2

@@ -15,9 +15,8 @@ menu_key() { to_field && "$WAYLAND_INPUT" key Menu p; }
 shift_f10() { to_field && "$WAYLAND_INPUT" key shift+F10 p; }
 
 for route in ctrl_v_then_click middle_button menu_paste menu_key shift_f10; do
-  echo -n "from another program" | wl-copy
-  wait_until 2 clipboard_is "from another program" || fail "could not fill the clipboard"
-  echo -n " AB:12:34: " | wl-copy $([ "$route" != middle_button ] || echo --primary)
+  offer "from another program"
+  offer " AB:12:34: " $([ "$route" != middle_button ] || echo --primary)
   start_colfix
   read -r width height < <("$CONTROL_POINT" frmMain)
   [ "$window_width $window_height" = "$width $height" ] ||

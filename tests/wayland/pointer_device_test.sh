@@ -5,10 +5,24 @@
 set -euo pipefail
 source "$(dirname "$0")/colfix_wayland.sh"
 
-# As a native client Colfix takes up a new pointer when the compositor offers
-# it, as a new wl_pointer; clicks before that go nowhere, as with any client.
+# A new pointer reaches Colfix once the compositor offers it: as a native
+# client, Colfix takes it up as a new wl_pointer; through XWayland, the X
+# server makes its own pointer follow it. Clicks before that go nowhere, as
+# with any client.
 pointers_taken() { grep -c -- '-> wl_seat@[0-9]*\.get_pointer' "$protocol_log" || true; }
-pointer_taken_after() { [ -z "${QPA:-}" ] || [ "$(pointers_taken)" -gt "$1" ]; }
+pointer_taken_after() {
+  if [ -n "${QPA:-}" ]; then
+    [ "$(pointers_taken)" -gt "$1" ]
+  else
+    local x y X Y
+    read -r x y < <("$CONTROL_POINT" txtTranscode)
+    point_at txtTranscode
+    eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
+    # The compositor's output pixels and X's may round apart by one.
+    ((${X:-0} - window_x - x <= 1 && window_x + x - ${X:-0} <= 1)) &&
+      ((${Y:-0} - window_y - y <= 1 && window_y + y - ${Y:-0} <= 1))
+  fi
+}
 
 for try in $(seq 8); do
   start_colfix
@@ -17,7 +31,7 @@ for try in $(seq 8); do
   "$WAYLAND_INPUT" remove
   "$WAYLAND_INPUT" add
   wait_until 3 pointer_taken_after "$taken" || fail "try $try: Colfix did not take up the new pointer"
-  echo -n " AB:12:34: " | wl-copy --primary
+  offer " AB:12:34: " --primary
   click txtTranscode 2
   wait_until 3 clipboard_is AB_12_34 || fail "try $try: a click after the pointer came back was not handled"
   close_window

@@ -90,6 +90,7 @@ const std::map<std::string, Key, std::less<>> kKeys{
     {"Return", {KEY_ENTER, 0}},
     {"p", {KEY_P, 0}},
     {"v", {KEY_V, 0}},
+    {"space", {KEY_SPACE, 0}},
 };
 
 // Uploads the keymap; false if the compositor cannot have it.
