@@ -49,9 +49,12 @@ start_colfix() {
   read -r window_x window_y window_width window_height < <(window_rect)
 }
 
+# Natively: the keyboard entered and the window was configured active (a
+# non-empty list of states), which is when Qt gives its controls the keys.
 has_keyboard() {
   if [ -n "${QPA:-}" ]; then
-    grep -q 'wl_keyboard@[0-9]*\.enter' "$protocol_log"
+    grep -q 'wl_keyboard@[0-9]*\.enter' "$protocol_log" &&
+      grep -q 'xdg_toplevel@[0-9]*\.configure([0-9]*, [0-9]*, array\[[1-9]' "$protocol_log"
   else
     [ "$(xdotool getwindowfocus 2>/dev/null)" = \
       "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" ]
@@ -88,3 +91,23 @@ offer() {
   wait_until 2 offered "$@" || fail "could not offer '$1'"
 }
 offered() { [ "$(wl-paste --no-newline "${@:2}" 2>/dev/null)" = "$1" ]; }
+
+# Menus shown so far: natively, the compositor's configures of popups;
+# through XWayland, the menu windows shown now.
+menus_shown() {
+  if [ -n "${QPA:-}" ]; then
+    grep -c 'xdg_popup@[0-9]*\.configure' "$protocol_log" || true
+  else
+    echo $(($(xdotool search --onlyvisible --pid "$colfix_pid" 2>/dev/null | wc -l) - 1))
+  fi
+}
+
+# Runs "$@", which opens the field's menu, and once the menu shows chooses
+# Paste by its key: a key sent earlier would reach the field instead.
+paste_from_menu() {
+  local before
+  before=$(menus_shown)
+  "$@"
+  wait_until 3 eval '[ "$(menus_shown)" -gt "$before" ]' || fail "the field's menu did not open"
+  "$WAYLAND_INPUT" key p
+}

@@ -9,7 +9,8 @@ source "$(dirname "$0")/colfix_wayland.sh"
 offer " AB:12:34: "
 start_colfix
 # The focus starts on Stay on top; Clear, the field and auto-copy follow.
-"$WAYLAND_INPUT" key Tab Tab Tab space shift+Tab Menu p
+"$WAYLAND_INPUT" key Tab Tab Tab space shift+Tab
+paste_from_menu "$WAYLAND_INPUT" key Menu
 wait_until 3 clipboard_is AB_12_34 || fail "the clipboard holds '$(wl-paste -n)'"
 if [ -n "${QPA:-}" ]; then
   [ "$(grep -c -- '-> wl_data_device@[0-9]*\.set_selection' "$protocol_log")" -eq 1 ] ||

@@ -10,9 +10,9 @@ source "$(dirname "$0")/colfix_wayland.sh"
 to_field() { click cmdclear && "$WAYLAND_INPUT" key Tab; }
 ctrl_v_then_click() { to_field && "$WAYLAND_INPUT" key ctrl+v && click txtTranscode; }
 middle_button() { click txtTranscode 2; }
-menu_paste() { click txtTranscode 3 && "$WAYLAND_INPUT" key p; }
-menu_key() { to_field && "$WAYLAND_INPUT" key Menu p; }
-shift_f10() { to_field && "$WAYLAND_INPUT" key shift+F10 p; }
+menu_paste() { paste_from_menu click txtTranscode 3; }
+menu_key() { to_field && paste_from_menu "$WAYLAND_INPUT" key Menu; }
+shift_f10() { to_field && paste_from_menu "$WAYLAND_INPUT" key shift+F10; }
 
 for route in ctrl_v_then_click middle_button menu_paste menu_key shift_f10; do
   offer "from another program"
