@@ -1,11 +1,16 @@
-# The Linux program is built as a Debian package build would build it.
+# The Release build, which the package is made from, is built as a Debian package
+# build would build it.
 #
-# With Debian's build flags, so the package made from it is hardened (fortify,
+# With Debian's build flags, so the package is hardened (fortify,
 # stack protector, relro, bindnow, PIE) and keeps the source tree's path out of
 # the binary. dpkg-buildflags maps the folder it runs in to ".", so it runs at the
 # top of the source tree, which holds the build folders too.
 if(COLFIX_DEBIAN_BUILD_FLAGS)
-  find_program(COLFIX_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
+  find_program(COLFIX_DPKG_BUILDFLAGS dpkg-buildflags)
+endif()
+if(COLFIX_DEBIAN_BUILD_FLAGS AND NOT COLFIX_DPKG_BUILDFLAGS)
+  message(WARNING "dpkg-buildflags (package dpkg-dev) was not found: building without Debian's build flags")
+elseif(COLFIX_DEBIAN_BUILD_FLAGS)
   foreach(kind IN ITEMS CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
@@ -14,20 +19,7 @@ if(COLFIX_DEBIAN_BUILD_FLAGS)
       OUTPUT_VARIABLE colfix_debian_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
       COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
-  # Before the build type's own flags, so that Release keeps its optimisation level.
-  string(PREPEND CMAKE_CXX_FLAGS "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
-  string(PREPEND CMAKE_EXE_LINKER_FLAGS "${colfix_debian_LDFLAGS} ")
+  # Release's alone, so Debug keeps -O0; before Release's own, so it keeps -O3.
+  string(PREPEND CMAKE_CXX_FLAGS_RELEASE "${colfix_debian_CPPFLAGS} ${colfix_debian_CXXFLAGS} ")
+  string(PREPEND CMAKE_EXE_LINKER_FLAGS_RELEASE "${colfix_debian_LDFLAGS} ")
 endif()
-
-# With SOURCE_DATE_EPOCH, as Debian sets it from its changelog, or else the
-# release date: rcc would otherwise stamp each resource in the binary with its
-# file's time, and cpack date the package's files by the day of the build.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(COLFIX_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND date --utc --date ${COLFIX_RELEASE_DATE} +%s
-    OUTPUT_VARIABLE COLFIX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-    COMMAND_ERROR_IS_FATAL ANY)
-endif()
-set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
-  "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${COLFIX_SOURCE_DATE_EPOCH}")

@@ -26,8 +26,8 @@ release a mouse button over it: Colfix trims the spaces at both ends, drops one
 colon at the end and turns the other colons into underscores, giving AB_12_34.
 It can also put the result on the clipboard, ready to paste elsewhere.")
 
-# Every file and member of the package is dated like the build (DebianBuild.cmake);
-# cpack reads the date from the environment, where one set by whoever packs wins.
+# Every file and member of the package is dated like the build.
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
 set(CPACK_COLFIX_SOURCE_DATE_EPOCH ${COLFIX_SOURCE_DATE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
 

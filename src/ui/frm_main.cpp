@@ -1,4 +1,6 @@
-// frmMain's five handlers. None traps errors: Raise reports what escapes.
+// frmMain's five handlers, the routing of a control's event to its handler, and
+// a mouse position in pixels turned into twips for them. No handler traps errors:
+// Raise reports what escapes.
 #include "frm_main.h"
 
 #include <exception>

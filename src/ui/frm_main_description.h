@@ -42,7 +42,9 @@ struct FormDescription {
   std::u16string_view caption;
   int clientWidthTwips;
   int clientHeightTwips;
-  FontDescription frameCaptionFont;
+  // The font the layout was drawn around: every control's text fits its box at
+  // this size, and Frame1's caption (FontRole::FrameCaption) shows it whole, bold.
+  FontDescription layoutFont;
   std::span<const ControlDescription> controls;
 };
 
@@ -66,12 +68,6 @@ inline constexpr int kTwipsPerInch = 1440;
 // Twips to pixels at `dpi`, rounded to nearest: 15 twips make a pixel at 96 dpi.
 constexpr int TwipsToPixels(int twips, int dpi) {
   return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
-}
-
-// Where a window `length` pixels long starts, along one axis, to stand centred
-// in an area of the screen.
-constexpr int CentredStart(int areaStart, int areaLength, int length) {
-  return areaStart + (areaLength - length) / 2;
 }
 
 }  // namespace colfix

@@ -3,6 +3,7 @@
 # the program is closed, it hands the clipboard over (CLIPBOARD_MANAGER,
 # SAVE_TARGETS) on its way out. And auto-copy's emptying of the clipboard must
 # not let a manager that restores an emptied clipboard bring old content back.
+# No clipboard keeper starts beside a manager, unless its hand-over failed.
 # Run inside a D-Bus session: both managers keep their settings in xfconf.
 set -euo pipefail
 source "$(dirname "$0")/colfix_session.sh"
@@ -40,6 +41,7 @@ for way in exit_button window_manager_close sigterm sigint; do
   [ "$owner" = "$("$SELECTION_OWNER" CLIPBOARD_MANAGER)" ] ||
     fail "$way: the manager did not take the clipboard over (owner $owner)"
   clipboard_is AB_12_34 || fail "$way: after exit the clipboard holds '$(xclip -o -selection clipboard)'"
+  [ -z "$(keepers)" ] || fail "$way: a clipboard keeper started beside the manager"
 done
 stop_manager
 
@@ -58,6 +60,15 @@ wait_until 10 grep -qx SAVE_TARGETS "$requests" || fail "Colfix did not ask the 
 kill -TERM "$colfix_pid"
 wait "$colfix_pid" && status=0 || status=$?
 [ "$status" -eq 143 ] || fail "SIGTERM during the hand-over: exit status $status, not 143 (ended by the signal)"
+# Left to time out, the failed hand-over leaves the text to the keeper.
+start_colfix
+click chkAutoCopy
+paste_into_field " AB:12:34: "
+wait_until 2 clipboard_is AB_12_34 || fail "auto-copy did not fill the clipboard"
+click cmdExit
+wait "$colfix_pid" || fail "Colfix ended with status $? after a failed hand-over"
+[ "$(keepers | wc -l)" -eq 1 ] && clipboard_is AB_12_34 ||
+  fail "after a failed hand-over: $(keepers | wc -l) keepers, clipboard '$(xclip -o -selection clipboard)'"
 stop_manager
 rm "$requests"
 
@@ -110,6 +121,7 @@ for manager in "xfsettingsd --no-daemon" xfce4-clipman; do
   # xfce4-clipman owns CLIPBOARD_MANAGER but never answers SAVE_TARGETS, so
   # Qt waits out its own timeout (about 5 s) after the window has gone.
   wait "$colfix_pid" || fail "$manager: Colfix ended with status $?"
+  [ -z "$(keepers)" ] || fail "$manager: a clipboard keeper started beside the manager"
   stop_manager
 done
 echo "clipboard manager: all checks passed"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Every way of closing Colfix ends it within a second with exit status 0,
 # whether or not the field holds text: a status of 0 after a signal shows the
-# signal went through the program's own unloading rather than killing it.
+# signal went through the program's own unloading rather than killing it. With
+# no clipboard manager (openbox alone), the text Colfix copied outlives it, kept
+# by colfix-clipboard-keeper, and only that: no keeper when it never copied.
 set -euo pipefail
 source "$(dirname "$0")/colfix_session.sh"
 
@@ -26,6 +28,58 @@ for way in exit_button close_box window_manager_close alt_f4 sigterm sigint sigh
     [ -z "$field" ] || paste_into_field "$field"
     "$way"
     expect_end_within_a_second "$way, field '${field}'"
+    [ -z "$(keepers)" ] || fail "$way: a clipboard keeper started though Colfix never copied"
   done
 done
+
+# A reference of `length` characters, not all of them Latin-1, so that the
+# targets that carry Latin-1 differ from the UTF-8 ones.
+reference() { python3 -c 'import sys; n = int(sys.argv[1]); print(" AB:é€" + "x" * (n - 7) + ":", end="")' "$1"; }
+
+for way in exit_button close_box sigterm; do
+  for length in 100 1000000; do
+    start_colfix
+    click chkAutoCopy
+    middle_paste "$(reference "$length")"
+    tidied=$(reference "$length" | sed 's/^ //; s/:$//; s/:/_/g')
+    wait_until $((length / 50000 + 2)) clipboard_is "$tidied" ||
+      fail "$way, $length characters: auto-copy left $(xclip -o -selection clipboard | head -c 20) on the clipboard"
+    before=$(served)
+    "$way"
+    # A field of a million characters takes Qt itself a while to take down.
+    expect_end_within $((length / 100000 + 1)) "$way with $length characters copied"
+    [ "$(keepers | wc -l)" -eq 1 ] || fail "$way, $length characters: keepers running: $(keepers | wc -l), not 1"
+    [ "$(served)" = "$before" ] || fail "$way, $length characters: served after the end $(served), before $before"
+  done
+done
+# Another program's copy ends the keeper.
+echo other | xclip -selection clipboard
+wait_until 2 eval '[ -z "$(keepers)" ]' || fail "the keeper outlived another program's copy"
+
+# Nor is a keeper started when another program copied after Colfix.
+start_colfix
+click chkAutoCopy
+paste_into_field " AB:12:34: "
+wait_until 2 clipboard_is AB_12_34 || fail "auto-copy did not fill the clipboard"
+echo other | xclip -selection clipboard
+click cmdExit
+expect_end_within_a_second "Exit after another program copied"
+[ -z "$(keepers)" ] || fail "a keeper took the clipboard back from another program"
+clipboard_is other || fail "the clipboard holds '$(xclip -o -selection clipboard)', not another program's text"
+
+# Beyond the largest request (16 MiB here) the keeper hands the text over in
+# INCR chunks. Colfix's field would take minutes over that much, so the keeper
+# is given it directly, as Colfix would.
+euros() { python3 -c 'import sys; sys.stdout.buffer.write(("€" * 6000000).encode())'; }
+# Its one byte of output says it owns the clipboard.
+exec {keeper_output}< <({ echo 18000000 6000000; euros; head -c 6000000 /dev/zero | tr '\0' '?'; } | "$CLIPBOARD_KEEPER")
+read -r -n1 -t 10 -u "$keeper_output" _ || fail "the keeper did not take the clipboard"
+[ "$(xclip -o -selection clipboard -t UTF8_STRING | sha1sum)" = "$(euros | sha1sum)" ] ||
+  fail "UTF8_STRING beyond the largest request came over wrong"
+
+# Last, as it ends the display: the keeper ends with the X server, the one
+# x-session started for this test.
+keeper=$(keepers)
+kill "$(pgrep -P "$PPID" -x Xvfb)"
+wait_until 5 eval '! is_running "$keeper"' || fail "the keeper outlived the X server"
 echo "closing: all cases passed"

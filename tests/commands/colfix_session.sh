@@ -62,6 +62,36 @@ paste_into_field() {
 
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 
+# Pastes `text` with the middle button, as another program's selection: fast at
+# any length, where typing is not.
+middle_paste() {
+  printf '%s' "$1" | xclip -selection primary
+  local x y
+  read -r x y < <("$CONTROL_POINT" txtTranscode) || fail "no point for txtTranscode"
+  xdotool mousemove --window "$colfix_window" "$x" "$y" click 2
+}
+
+# What the clipboard serves: each target with a checksum of its bytes, but the
+# time stamp, which is the owner's own.
+served() {
+  local target
+  for target in $(xclip -o -selection clipboard -t TARGETS); do
+    case $target in
+      TIMESTAMP | MULTIPLE | SAVE_TARGETS) echo "$target" ;;
+      *) echo "$target $(xclip -o -selection clipboard -t "$target" | sha1sum)" ;;
+    esac
+  done
+}
+
+# The clipboard keepers running for this display (other tests have their own).
+keepers() {
+  local pid
+  for pid in $(pgrep -x colfix-clipboar); do
+    is_running "$pid" && tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "DISPLAY=$DISPLAY" && echo "$pid"
+  done
+  true
+}
+
 # A child that has ended stays a zombie until waited for, and kill -0 still
 # finds it, so the process state is read instead.
 is_running() {
@@ -69,16 +99,19 @@ is_running() {
   state=$(cut -d" " -f3 "/proc/$1/stat" 2>/dev/null) && [ "$state" != Z ]
 }
 
-# Waits up to a second for Colfix to end and checks that it ended with status 0.
-# Prints how long it took, in milliseconds.
-expect_end_within_a_second() {
-  local start status
+# Waits up to `seconds` for Colfix to end and checks that it ended with status
+# 0. Prints how long it took, in milliseconds.
+expect_end_within() {
+  local seconds=$1 start status
+  shift
   start=$(date +%s%N)
-  wait_until 1 eval '! is_running "$colfix_pid"' || {
+  wait_until "$seconds" eval '! is_running "$colfix_pid"' || {
     kill -KILL "$colfix_pid"
-    fail "$1: Colfix was still running a second later"
+    fail "$1: Colfix was still running $seconds s later"
   }
   wait "$colfix_pid" && status=0 || status=$?
   echo "$1: ended in $((($(date +%s%N) - start) / 1000000)) ms with status $status"
   [ "$status" -eq 0 ] || fail "$1: exit status $status, not 0"
 }
+
+expect_end_within_a_second() { expect_end_within 1 "$@"; }

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,15 +25,6 @@ std::optional<xcb_window_t> Owner(xcb_connection_t* connection, xcb_atom_t selec
       &std::free);
   if (!owner) return std::nullopt;
   return owner->owner;
-}
-
-std::string AtomName(xcb_connection_t* connection, xcb_atom_t atom) {
-  const XcbReply<xcb_get_atom_name_reply_t> name(
-      xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, atom), nullptr),
-      &std::free);
-  if (!name) return "?";
-  return {xcb_get_atom_name_name(name.get()),
-          static_cast<std::size_t>(xcb_get_atom_name_name_length(name.get()))};
 }
 
 int HoldSilently(xcb_connection_t* connection, xcb_atom_t selection) {

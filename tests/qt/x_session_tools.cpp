@@ -8,11 +8,10 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <stdexcept>
 
 #include "wait_factor.h"
+#include "xcb_tools.h"
 
 namespace colfix::testing {
 namespace {
@@ -23,26 +22,8 @@ xcb_connection_t* Connection() {
   return x11->connection();
 }
 
-template <class Reply>
-using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
-
 xcb_atom_t Atom(const char* name) {
-  const XcbReply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(
-          Connection(),
-          xcb_intern_atom(Connection(), 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-          nullptr),
-      &std::free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-QString AtomName(xcb_atom_t atom) {
-  const XcbReply<xcb_get_atom_name_reply_t> reply(
-      xcb_get_atom_name_reply(Connection(), xcb_get_atom_name(Connection(), atom), nullptr),
-      &std::free);
-  if (!reply) return {};
-  return QString::fromLatin1(xcb_get_atom_name_name(reply.get()),
-                             xcb_get_atom_name_name_length(reply.get()));
+  return ::Atom(Connection(), name);
 }
 
 std::vector<std::uint32_t> Property32(WId window, const char* name) {
@@ -191,7 +172,9 @@ std::vector<std::uint32_t> CardinalProperty(WId window, const char* name) {
 
 QStringList AtomProperty(WId window, const char* name) {
   QStringList names;
-  for (const std::uint32_t atom : Property32(window, name)) names << AtomName(atom);
+  for (const std::uint32_t atom : Property32(window, name)) {
+    names << QString::fromStdString(::AtomName(Connection(), atom));
+  }
   return names;
 }
 

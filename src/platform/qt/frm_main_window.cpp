@@ -3,22 +3,19 @@
 // the device pixels double), fonts fitted to the layout, tab order by tab index.
 #include "frm_main_window.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleOptionButton>
-#include <algorithm>
 #include <map>
 #include <stdexcept>
 
 #include "application_icon.h"
 #include "frm_main_description.h"
+#include "frm_main_placement.h"
 #include "qt_text.h"
 #include "transcode_field.h"
 
@@ -38,49 +35,6 @@ QFont LayoutFont(const QWidget& widget, double points, int weight) {
   return font;
 }
 
-// A check box is 13 pixels high, barely more than its caption: fitted the way
-// the style would fit a roomier box, the caption or the square loses its bottom.
-class CheckBoxFittingStyle : public QProxyStyle {
- public:
-  using QProxyStyle::QProxyStyle;
-
-  // Some styles (Fusion) draw the square a pixel taller than the box.
-  int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                  const QWidget* widget) const override {
-    const int value = QProxyStyle::pixelMetric(metric, option, widget);
-    const bool square = metric == PM_IndicatorWidth || metric == PM_IndicatorHeight;
-    return square && widget != nullptr ? std::min(value, widget->height()) : value;
-  }
-
-  // Styles centre the caption's line, whose ascent keeps room for accents over
-  // capitals, so the letters sit low and descenders drop off the bottom. The
-  // caption's own ink is centred instead, in a rectangle a whole line high so
-  // that nothing is clipped but by the box itself.
-  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                   const QWidget* widget) const override {
-    const auto* label = qstyleoption_cast<const QStyleOptionButton*>(option);
-    if (element != CE_CheckBoxLabel || label == nullptr || widget == nullptr) {
-      QProxyStyle::drawControl(element, option, painter, widget);
-      return;
-    }
-    const QFontMetricsF metrics(widget->font());
-    const QRectF ink = metrics.tightBoundingRect(label->text);  // from the baseline
-    const qreal baseline =
-        label->rect.top() + (label->rect.height() - ink.height()) / 2 - ink.top();
-    QStyleOptionButton centred = *label;
-    centred.rect.setTop(qRound(baseline - metrics.ascent()));
-    centred.rect.setHeight(qCeil(metrics.height()));
-    QProxyStyle::drawControl(element, &centred, painter, widget);
-  }
-};
-
-// Qt describes a plain top-level widget as a client area, which reaches screen
-// readers as a filler; frmMain is a window, known by its title.
-QAccessibleInterface* AccessibleFrmMain(const QString& /*class_name*/, QObject* object) {
-  auto* window = dynamic_cast<FrmMainWindow*>(object);
-  return window != nullptr ? new QAccessibleWidget(window, QAccessible::Window) : nullptr;
-}
-
 QRect ToPixels(const TwipsRect& twips, int dpi) {
   return QRect(TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
                TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi));
@@ -92,10 +46,7 @@ FrmMainWindow::FrmMainWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       runtime_(*this),
-      handlers_(runtime_, module_),
-      checkBoxStyle_(new CheckBoxFittingStyle(QApplication::style()->name())) {
-  QAccessible::installFactory(AccessibleFrmMain);
-  checkBoxStyle_->setParent(this);
+      handlers_(runtime_, module_) {
   const FormDescription& form = frmMainDescription();
   setObjectName(ObjectName(form.name));
   setWindowTitle(ToQString(form.caption));
@@ -108,9 +59,9 @@ FrmMainWindow::FrmMainWindow()
     QWidget* widget = CreateControl(control, built.at(control.container));
     widget->setObjectName(ObjectName(control.name));
     widget->setGeometry(ToPixels(control.twips, dpi));
-    widget->setFont(LayoutFont(*widget, form.frameCaptionFont.points,
-                               control.font == FontRole::FrameCaption ? form.frameCaptionFont.weight
-                                                                      : int{QFont::Normal}));
+    widget->setFont(LayoutFont(
+        *widget, form.layoutFont.points,
+        control.font == FontRole::FrameCaption ? form.layoutFont.weight : int{QFont::Normal}));
     ConnectEvents(control.name, widget);
     built[control.name] = widget;
   }
@@ -129,11 +80,8 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
   switch (control.kind) {
     case ControlKind::GroupFrame:
       return new QGroupBox(caption, container);
-    case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(caption, container);
-      box->setStyle(checkBoxStyle_);
-      return box;
-    }
+    case ControlKind::CheckBox:
+      return new QCheckBox(caption, container);
     case ControlKind::TextField:
       return new TranscodeField(container);
     case ControlKind::PushButton:

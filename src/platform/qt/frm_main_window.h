@@ -2,7 +2,6 @@
 // owns the runtime and the handlers and passes the controls' events to them.
 #pragma once
 
-#include <QStyle>
 #include <QWidget>
 
 #include "frm_main.h"
@@ -33,7 +32,6 @@ class FrmMainWindow : public QWidget {
   QtRuntime runtime_;
   X11Module module_;
   FrmMain handlers_;
-  QStyle* checkBoxStyle_;  // owned by the window as a child object
 };
 
 }  // namespace colfix

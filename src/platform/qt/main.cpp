@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "application_setup.h"
+#include "clipboard_keeping.h"
 #include "colfix_version.h"
-#include "display_check.h"
+#include "display_choice.h"
 #include "frm_main_window.h"
 #include "unix_signals.h"
 #include "wayland_exit.h"
-#include "x11_preference.h"
 
 int main(int argc, char* argv[]) {
   if (!colfix::DisplayNamed()) {
@@ -23,9 +24,11 @@ int main(int argc, char* argv[]) {
   // Colfix takes no command line, so Qt gets none either: its own options
   // (-style, -reverse, -platform, ...) would change the window.
   int qtArgc = std::min(argc, 1);
+  colfix::ClipboardKeeping clipboardKeeping;  // before `app`, so it acts once `app` is gone
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("Colfix"));
   QApplication::setApplicationVersion(QStringLiteral(COLFIX_VERSION_TEXT));
+  colfix::SetUpApplication();
   colfix::FrmMainWindow window;
   // A termination signal closes the window as its close box would.
   colfix::CloseOnTerminationSignals(window, [&window] { window.close(); });
@@ -34,6 +37,7 @@ int main(int argc, char* argv[]) {
   // Destroying `app` hands the clipboard to a clipboard manager, which may take
   // seconds; a signal meanwhile is to end the program, not wait for it.
   colfix::RestoreTerminationSignals();
+  clipboardKeeping.HandOver();
   colfix::EndNowOnWayland(status);
   return status;
 }

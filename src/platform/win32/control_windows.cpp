@@ -82,7 +82,7 @@ ControlFonts::ControlFonts(int dpi) {
   dialog.lfHeight = MulDiv(dialog.lfHeight, dpi, SystemDpi());
   dialog_ = CreateFontIndirectW(&dialog);
 
-  const FontDescription& caption = frmMainDescription().frameCaptionFont;
+  const FontDescription& caption = frmMainDescription().layoutFont;
   frameCaption_ =
       CreateFontW(FontHeight(caption.points, dpi), 0, 0, 0, caption.weight, FALSE, FALSE, FALSE,
                   static_cast<DWORD>(caption.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "dpi.h"
+#include "frm_main_placement.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 

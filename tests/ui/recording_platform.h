@@ -1,6 +1,7 @@
-// A runtime that records every call the handlers make, in order, and holds the
-// controls' state in plain members. Any operation can be told to fail. It is
-// the handlers' Module too, recording the topmost switch instead of making it.
+// The platform the handlers see, recorded: a runtime that records every call
+// they make, in order, and holds the controls' state in plain members, and
+// their Module, recording the topmost switch instead of making it. Any runtime
+// operation can be told to fail.
 #pragma once
 
 #include <map>
@@ -39,7 +40,7 @@ struct TopmostCall {
   bool operator==(const TopmostCall&) const = default;
 };
 
-class RecordingRuntime : public Runtime, public Module {
+class RecordingPlatform : public Runtime, public Module {
  public:
   std::u16string field;
   std::map<Control, int> values{{Control::chkOntop, kUnchecked},
