@@ -10,6 +10,7 @@
 #include "display_choice.h"
 #include "frm_main_window.h"
 #include "unix_signals.h"
+#include "wayland_exit.h"
 
 int main(int argc, char* argv[]) {
   if (!colfix::DisplayNamed()) {
@@ -37,5 +38,6 @@ int main(int argc, char* argv[]) {
   // seconds; a signal meanwhile is to end the program, not wait for it.
   colfix::RestoreTerminationSignals();
   clipboardKeeping.HandOver();
+  colfix::EndNowOnWayland(status);
   return status;
 }

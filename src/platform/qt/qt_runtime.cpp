@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <utility>
 
 #include "qt_text.h"
 
@@ -53,6 +54,25 @@ void QtRuntime::End() {
 }
 
 void QtRuntime::ClipboardClear() {
+  // A Wayland client may set the selection once per input event: mutter keeps
+  // the first and drops a second with the same event's serial, so emptying and
+  // then setting the text left the clipboard empty there. The emptying waits
+  // until the event is handled and is dropped if text replaces the contents
+  // meanwhile, which leaves the same clipboard in one step.
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    clearPending_ = true;
+    QMetaObject::invokeMethod(
+        &form_,
+        [this] {
+          if (std::exchange(clearPending_, false)) EmptyClipboard();
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+  EmptyClipboard();
+}
+
+void QtRuntime::EmptyClipboard() {
   // Owning the clipboard with no data in it empties it in every format, even
   // while another program owns it. QClipboard::clear() would leave another
   // owner alone, and from our own ownership it would leave the clipboard
@@ -62,6 +82,8 @@ void QtRuntime::ClipboardClear() {
 }
 
 void QtRuntime::ClipboardSetText(std::u16string_view text) {
+  // Text alone replaces every format, so a pending emptying has nothing left to do.
+  clearPending_ = false;
   QGuiApplication::clipboard()->setText(ToQString(text), QClipboard::Clipboard);
 }
 

@@ -29,9 +29,12 @@ class QtRuntime final : public Runtime {
  private:
   template <class Widget>
   Widget& Find(Control control) const;
+  void EmptyClipboard();
 
   QWidget& form_;
   bool ended_ = false;
+  // On Wayland, ClipboardClear ran and its emptying waits for the event's end.
+  bool clearPending_ = false;
 };
 
 }  // namespace colfix

@@ -1,0 +1,113 @@
+# Steps shared by the Wayland tests, sourced by each after the command tests'
+# own (fail, wait_until, is_running, expect_end_within_a_second): start Colfix
+# in the wayland-session's compositor, click its controls through the
+# session's pointer, and read the clipboard as a Wayland program does.
+# Expects COLFIX, CONTROL_POINT and the wayland-session's variables; Colfix
+# runs natively with QPA=wayland, through XWayland with QPA unset (its default).
+source "$(dirname "${BASH_SOURCE[0]}")/../commands/colfix_session.sh"
+
+# Colfix's client area as "X Y WIDTH HEIGHT" in the output's pixels, from
+# sway's tree, from XWayland, or (mutter has no such interface) from the size
+# mutter configured in Colfix's protocol log once a frame is drawn, placed where
+# mutter puts a lone window, centred on the output, inside the decoration that
+# Qt draws there (3 pixels round, a 30-pixel title bar); fails while there is none.
+window_rect() {
+  if [ "$COMPOSITOR" = sway ]; then
+    swaymsg -t get_tree | python3 -c '
+import json, sys
+def views(node):
+    yield node
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        yield from views(child)
+for view in views(json.load(sys.stdin)):
+    if view.get("pid") == int(sys.argv[1]) and view.get("name") == "Colfix":
+        r, w = view["rect"], view["window_rect"]
+        print(r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])
+        sys.exit(0)
+sys.exit(1)' "$colfix_pid"
+  elif [ -n "${DISPLAY:-}" ]; then
+    local window
+    window=$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) &&
+      [ -n "$window" ] && xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF}
+        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+  else
+    local width height
+    grep -q 'attach(wl_buffer' "$protocol_log" || return 1
+    read -r width height < <(grep -o 'xdg_toplevel@[0-9]*\.configure([1-9][0-9]*, [0-9]*' "$protocol_log" |
+      tail -n1 | sed -E 's/.*\(([0-9]+), ([0-9]+)/\1 \2/') && [ -n "$height" ] || return 1
+    echo $(((${OUTPUT_SIZE%x*} - width - 6) / 2 + 3)) $(((${OUTPUT_SIZE#*x} - height - 33) / 2 + 30)) "$width" "$height"
+  fi
+}
+
+protocol_log=$(mktemp)
+trap 'rm -f "$protocol_log"' EXIT
+start_colfix() {
+  env --default-signal=INT,HUP ${QPA:+QT_QPA_PLATFORM=$QPA} WAYLAND_DEBUG=client "$COLFIX" 2>"$protocol_log" &
+  colfix_pid=$!
+  wait_until 10 window_rect >/dev/null || fail "Colfix showed no window"
+  wait_until 5 has_keyboard || fail "Colfix's window did not get the keyboard"
+  read -r window_x window_y window_width window_height < <(window_rect)
+}
+
+# Natively: the keyboard entered and the window was configured active (a
+# non-empty list of states), which is when Qt gives its controls the keys.
+has_keyboard() {
+  if [ -n "${QPA:-}" ]; then
+    grep -q 'wl_keyboard@[0-9]*\.enter' "$protocol_log" &&
+      grep -q 'xdg_toplevel@[0-9]*\.configure([0-9]*, [0-9]*, array\[[1-9]' "$protocol_log"
+  else
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = \
+      "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" ]
+  fi
+}
+
+# Moves the pointer over a control of frmMain (named as in the handlers).
+point_at() {
+  local x y
+  read -r x y < <("$CONTROL_POINT" "$1") || fail "no point for $1"
+  "$WAYLAND_INPUT" move $((window_x + x)) $((window_y + y))
+}
+
+click() {
+  point_at "$1"
+  "$WAYLAND_INPUT" click "${2:-1}"
+}
+
+clipboard_is() { [ "$(wl-paste --no-newline 2>/dev/null)" = "$1" ]; }
+
+# Closes Colfix's window as the compositor's own close does.
+close_window() {
+  if [ "$COMPOSITOR" = sway ]; then
+    swaymsg "[pid=$colfix_pid] kill" >/dev/null
+  else
+    "$WAYLAND_INPUT" key alt+F4
+  fi
+}
+
+# Puts `text` on the clipboard (or, with --primary, the primary selection) from
+# a Wayland program, and waits until the compositor offers it.
+offer() {
+  echo -n "$1" | wl-copy "${@:2}"
+  wait_until 2 offered "$@" || fail "could not offer '$1'"
+}
+offered() { [ "$(wl-paste --no-newline "${@:2}" 2>/dev/null)" = "$1" ]; }
+
+# Menus shown so far: natively, the compositor's configures of popups;
+# through XWayland, the menu windows shown now.
+menus_shown() {
+  if [ -n "${QPA:-}" ]; then
+    grep -c 'xdg_popup@[0-9]*\.configure' "$protocol_log" || true
+  else
+    echo $(($(xdotool search --onlyvisible --pid "$colfix_pid" 2>/dev/null | wc -l) - 1))
+  fi
+}
+
+# Runs "$@", which opens the field's menu, and once the menu shows chooses
+# Paste by its key: a key sent earlier would reach the field instead.
+paste_from_menu() {
+  local before
+  before=$(menus_shown)
+  "$@"
+  wait_until 3 eval '[ "$(menus_shown)" -gt "$before" ]' || fail "the field's menu did not open"
+  "$WAYLAND_INPUT" key p
+}

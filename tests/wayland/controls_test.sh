@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# In a Wayland compositor: Clear empties the field; Stay on top reports nothing
+# (natively it has no effect; through XWayland it asks for
+# _NET_WM_STATE_ABOVE, which mutter carries out and sway ignores); Exit and the
+# compositor's close each end Colfix within a second.
+set -euo pipefail
+source "$(dirname "$0")/colfix_wayland.sh"
+
+has_above() {
+  xprop -id "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" _NET_WM_STATE |
+    grep -q _NET_WM_STATE_ABOVE
+}
+exit_button() { click cmdExit; }
+
+for way in exit_button close_window; do
+  offer " AB:12:34: " --primary
+  start_colfix
+  click chkAutoCopy
+  click txtTranscode 2
+  wait_until 3 clipboard_is AB_12_34 || fail "$way: the paste was not tidied"
+  click cmdclear
+  # A release over the field copies what it holds, which is nothing now.
+  click txtTranscode
+  wait_until 3 clipboard_is "" || fail "$way: Clear left '$(wl-paste -n)' in the field"
+  click chkOntop
+  if [ -n "${DISPLAY:-}" ] && [ "$COMPOSITOR" = mutter ]; then
+    wait_until 3 has_above || fail "$way: mutter did not put Colfix on top"
+  fi
+  # A reported error would be a modal box, and Exit would not get through.
+  "$way"
+  expect_end_within_a_second "$way"
+done
+echo "controls: all passed"

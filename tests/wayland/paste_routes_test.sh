@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# In a Wayland compositor, the window shows at its size, and every way of
+# pasting a reference tidies it and, with auto-copy ticked, leaves the result
+# on the clipboard where a Wayland program (wl-paste) reads it.
+set -euo pipefail
+source "$(dirname "$0")/colfix_wayland.sh"
+
+# Focus on Clear, one Tab before the field, so the first click in the field
+# comes after the paste.
+to_field() { click cmdclear && "$WAYLAND_INPUT" key Tab; }
+ctrl_v_then_click() { to_field && "$WAYLAND_INPUT" key ctrl+v && click txtTranscode; }
+middle_button() { click txtTranscode 2; }
+menu_paste() { paste_from_menu click txtTranscode 3; }
+menu_key() { to_field && paste_from_menu "$WAYLAND_INPUT" key Menu; }
+shift_f10() { to_field && paste_from_menu "$WAYLAND_INPUT" key shift+F10; }
+
+for route in ctrl_v_then_click middle_button menu_paste menu_key shift_f10; do
+  offer "from another program"
+  offer " AB:12:34: " $([ "$route" != middle_button ] || echo --primary)
+  start_colfix
+  read -r width height < <("$CONTROL_POINT" frmMain)
+  [ "$window_width $window_height" = "$width $height" ] ||
+    fail "the window is ${window_width}x$window_height, not ${width}x$height"
+  click chkAutoCopy
+  "$route"
+  wait_until 3 clipboard_is AB_12_34 || fail "$route: the clipboard holds '$(wl-paste -n)'"
+  click cmdExit
+  expect_end_within_a_second "$route"
+done
+echo "paste routes: all passed"

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# A pointer device that goes away while Colfix runs (a mouse unplugged) and
+# comes back: Colfix goes on handling clicks, and closing it then ends it
+# promptly, every time (it once hung in 3 tries of 8).
+set -euo pipefail
+source "$(dirname "$0")/colfix_wayland.sh"
+
+# A new pointer reaches Colfix once the compositor offers it: as a native
+# client, Colfix takes it up as a new wl_pointer; through XWayland, the X
+# server makes its own pointer follow it. Clicks before that go nowhere, as
+# with any client.
+pointers_taken() { grep -c -- '-> wl_seat@[0-9]*\.get_pointer' "$protocol_log" || true; }
+pointer_taken_after() {
+  if [ -n "${QPA:-}" ]; then
+    [ "$(pointers_taken)" -gt "$1" ]
+  else
+    local x y X Y
+    read -r x y < <("$CONTROL_POINT" txtTranscode)
+    point_at txtTranscode
+    eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
+    # The compositor's output pixels and X's may round apart by one.
+    ((${X:-0} - window_x - x <= 1 && window_x + x - ${X:-0} <= 1)) &&
+      ((${Y:-0} - window_y - y <= 1 && window_y + y - ${Y:-0} <= 1))
+  fi
+}
+
+for try in $(seq 8); do
+  start_colfix
+  click chkAutoCopy
+  taken=$(pointers_taken)
+  "$WAYLAND_INPUT" remove
+  "$WAYLAND_INPUT" add
+  wait_until 3 pointer_taken_after "$taken" || fail "try $try: Colfix did not take up the new pointer"
+  offer " AB:12:34: " --primary
+  click txtTranscode 2
+  wait_until 3 clipboard_is AB_12_34 || fail "try $try: a click after the pointer came back was not handled"
+  close_window
+  expect_end_within_a_second "try $try"
+done
+echo "pointer device: all tries passed"
