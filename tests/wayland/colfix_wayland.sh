@@ -108,6 +108,6 @@ paste_from_menu() {
   local before
   before=$(menus_shown)
   "$@"
-  wait_until 3 eval '[ "$(menus_shown)" -gt "$before" ]' || fail "the field's menu did not open"
+  wait_until 10 eval '[ "$(menus_shown)" -gt "$before" ]' || fail "the field's menu did not open"
   "$WAYLAND_INPUT" key p
 }
