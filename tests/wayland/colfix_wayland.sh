@@ -92,6 +92,14 @@ offer() {
 }
 offered() { [ "$(wl-paste --no-newline "${@:2}" 2>/dev/null)" = "$1" ]; }
 
+# Through XWayland, X programs see a Wayland program's primary selection once
+# the compositor has handed it over, in its own time: a middle click waits.
+wait_for_x_primary() {
+  [ -z "${QPA:-}" ] || return 0
+  wait_until 10 x_primary_is "$1" || fail "X programs never saw the primary selection '$1'"
+}
+x_primary_is() { [ "$(xclip -o -selection primary 2>/dev/null)" = "$1" ]; }
+
 # Menus shown so far: natively, the compositor's configures of popups;
 # through XWayland, the menu windows shown now.
 menus_shown() {

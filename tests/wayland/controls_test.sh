@@ -16,8 +16,9 @@ for way in exit_button close_window; do
   offer " AB:12:34: " --primary
   start_colfix
   click chkAutoCopy
+  wait_for_x_primary " AB:12:34: "
   click txtTranscode 2
-  wait_until 3 clipboard_is AB_12_34 || fail "$way: the paste was not tidied"
+  wait_until 10 clipboard_is AB_12_34 || fail "$way: the paste was not tidied"
   click cmdclear
   # A release over the field copies what it holds, which is nothing now.
   click txtTranscode

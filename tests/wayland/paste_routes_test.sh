@@ -9,13 +9,7 @@ source "$(dirname "$0")/colfix_wayland.sh"
 # comes after the paste.
 to_field() { click cmdclear && "$WAYLAND_INPUT" key Tab; }
 ctrl_v_then_click() { to_field && "$WAYLAND_INPUT" key ctrl+v && click txtTranscode; }
-# Through XWayland, the click waits until X programs see the Wayland program's
-# selection: the compositor hands it over in its own time.
-middle_button() {
-  [ -n "${QPA:-}" ] || wait_until 10 eval '[ "$(xclip -o -selection primary 2>/dev/null)" = " AB:12:34: " ]' ||
-    fail "X programs never saw the primary selection"
-  click txtTranscode 2
-}
+middle_button() { wait_for_x_primary " AB:12:34: " && click txtTranscode 2; }
 menu_paste() { paste_from_menu click txtTranscode 3; }
 menu_key() { to_field && paste_from_menu "$WAYLAND_INPUT" key Menu; }
 shift_f10() { to_field && paste_from_menu "$WAYLAND_INPUT" key shift+F10; }

@@ -32,6 +32,7 @@ for try in $(seq 8); do
   "$WAYLAND_INPUT" add
   wait_until 3 pointer_taken_after "$taken" || fail "try $try: Colfix did not take up the new pointer"
   offer " AB:12:34: " --primary
+  wait_for_x_primary " AB:12:34: "
   click txtTranscode 2
   wait_until 3 clipboard_is AB_12_34 || fail "try $try: a click after the pointer came back was not handled"
   close_window
