@@ -14,27 +14,18 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "xcb_atoms.h"
+
 namespace {
 
-template <class Reply>
-using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  const XcbReply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(
-          connection,
-          xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
-      &std::free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
+using colfix::Atom;
+using colfix::XcbReply;
 
 // The text in the two encodings Qt serves it in.
 struct Text {

@@ -3,6 +3,7 @@
 // given the text over a socket pair: the text one way, then one byte back once
 // it owns the clipboard.
 #include "clipboard_keeping.h"
+#include "xcb_atoms.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -20,8 +21,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <thread>
 
 extern char** environ;
@@ -35,15 +34,11 @@ bool SelectionOwned(const char* selection, std::chrono::milliseconds patience) {
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
   bool owned = false;
   if (xcb_connection_has_error(connection) == 0) {
-    const auto length = static_cast<uint16_t>(std::strlen(selection));
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, selection),
-                              nullptr),
-        &std::free);
+    const xcb_atom_t atom = Atom(connection, selection);
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (atom) {
-      const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
-          xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+    while (atom != XCB_ATOM_NONE) {
+      const XcbReply<xcb_get_selection_owner_reply_t> reply(
+          xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom),
                                         nullptr),
           &std::free);
       owned = reply && reply->owner != XCB_WINDOW_NONE;

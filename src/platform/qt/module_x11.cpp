@@ -6,25 +6,15 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 
 #include "module_x11.h"
+#include "xcb_atoms.h"
 
 namespace colfix {
 namespace {
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  const auto cookie =
-      xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-      xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-  if (!reply) return XCB_ATOM_NONE;
-  return reply->atom;
-}
-
 xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
-  const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> reply(
+  const XcbReply<xcb_get_geometry_reply_t> reply(
       xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr),
       &std::free);
   if (!reply) return XCB_WINDOW_NONE;
