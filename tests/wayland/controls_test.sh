@@ -13,6 +13,8 @@ has_above() {
 exit_button() { click cmdExit; }
 
 for way in exit_button close_window; do
+  # Ends the keeper the last way left, so that the copy below is this one's.
+  offer "from another program"
   offer " AB:12:34: " --primary
   start_colfix
   click chkAutoCopy

@@ -25,6 +25,8 @@ pointer_taken_after() {
 }
 
 for try in $(seq 8); do
+  # Ends the keeper the last try may have left, so that the copy below is this one's.
+  offer "from another program"
   start_colfix
   click chkAutoCopy
   taken=$(pointers_taken)
