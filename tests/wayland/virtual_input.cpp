@@ -4,15 +4,15 @@
 //   move X Y          the pointer to X,Y in the output's pixels
 //   press N | release N   button N (1 left, 2 middle, 3 right)
 //   key KEY...        each key pressed and released, modifiers first: Tab, ctrl+v
-//   remove | add      the pointer goes away / a new one comes
+//   remove | add      the pointer goes away / a new one comes (on KWin, with
+//                     the keyboard: there one device is both)
 //   sync              nothing: answered once all before it is handled
 // Each line is answered with "ok" once the compositor has handled it, or
 // "error ..." on a line it cannot read. The devices go away at end of input.
-// The keyboard stays for the whole session: a client loses the clipboard's
-// offer with its keyboard focus (on KWin it cannot: there one device is both).
-// Wayland's scanner would need the protocols' XML, which Debian ships for
-// only some of them, so their interfaces, of which only the requests are
-// used, are declared here.
+// On sway the keyboard stays for the whole session: a client loses the
+// clipboard's offer with its keyboard focus. Wayland's scanner would need the
+// protocols' XML, which Debian ships for only some of them, so what is used
+// of their interfaces is declared here.
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -102,16 +102,13 @@ extern const wl_interface kOfferInterface;
 extern const wl_interface kSourceInterface;
 std::array<const wl_interface*, 1> kOfferTypes{&kOfferInterface};
 std::array<const wl_interface*, 1> kSourceTypes{&kSourceInterface};
-const std::array<wl_message, 2> kOfferRequests{
-    {{"receive", "sh", kNoTypes.data()}, {"destroy", "", kNoTypes.data()}}};
 const std::array<wl_message, 1> kOfferEvents{{{"offer", "s", kNoTypes.data()}}};
-const wl_interface kOfferInterface{"zwlr_data_control_offer_v1", 1, 2,
-                                   kOfferRequests.data(),        1, kOfferEvents.data()};
-const std::array<wl_message, 2> kSourceRequests{
-    {{"offer", "s", kNoTypes.data()}, {"destroy", "", kNoTypes.data()}}};
+const wl_interface kOfferInterface{"zwlr_data_control_offer_v1", 1, 0, nullptr, 1,
+                                   kOfferEvents.data()};
+const std::array<wl_message, 1> kSourceRequests{{{"offer", "s", kNoTypes.data()}}};
 const std::array<wl_message, 2> kSourceEvents{
     {{"send", "sh", kNoTypes.data()}, {"cancelled", "", kNoTypes.data()}}};
-const wl_interface kSourceInterface{"zwlr_data_control_source_v1", 1, 2,
+const wl_interface kSourceInterface{"zwlr_data_control_source_v1", 1, 1,
                                     kSourceRequests.data(),        2, kSourceEvents.data()};
 const std::array<wl_message, 3> kDataDeviceRequests{
     {{"set_selection", "?o", kSourceTypes.data()},
@@ -125,13 +122,14 @@ const std::array<wl_message, 4> kDataDeviceEvents{
 const wl_interface kDataDeviceInterface{"zwlr_data_control_device_v1", 2, 3,
                                         kDataDeviceRequests.data(),    4, kDataDeviceEvents.data()};
 std::array<const wl_interface*, 2> kGetDeviceTypes{&kDataDeviceInterface, &wl_seat_interface};
-const std::array<wl_message, 3> kDataControlRequests{
+const std::array<wl_message, 2> kDataControlRequests{
     {{"create_data_source", "n", kSourceTypes.data()},
-     {"get_data_device", "no", kGetDeviceTypes.data()},
-     {"destroy", "", kNoTypes.data()}}};
-const wl_interface kDataControlInterface{"zwlr_data_control_manager_v1", 2, 3,
+     {"get_data_device", "no", kGetDeviceTypes.data()}}};
+const wl_interface kDataControlInterface{"zwlr_data_control_manager_v1", 2, 2,
                                          kDataControlRequests.data(),    0, nullptr};
-enum DataControlRequest : uint32_t { kCreateSource = 0, kGetDevice = 1, kSetPrimary = 2 };
+enum DataControlRequest : uint32_t { kCreateSource = 0, kGetDevice = 1 };
+enum SourceRequest : uint32_t { kOfferType = 0 };
+enum DataDeviceRequest : uint32_t { kSetPrimary = 2 };
 
 // The empty selection's data: nothing, so the pipe is closed at once.
 void SourceSend(void*, wl_proxy*, const char*, int32_t fd) {
@@ -260,7 +258,7 @@ struct Connection {
     wl_proxy_add_listener(
         source, reinterpret_cast<void (**)()>(const_cast<SourceListener*>(&kSourceListener)),
         nullptr);
-    wl_proxy_marshal(source, 0, "text/plain");  // offer
+    wl_proxy_marshal(source, kOfferType, "text/plain");
     device = wl_proxy_marshal_constructor(globals.dataControl, kGetDevice, &kDataDeviceInterface,
                                           nullptr, globals.seat);
     wl_proxy_marshal(device, kSetPrimary, source);
@@ -357,12 +355,14 @@ class WlrootsDevices : public Devices {
 };
 
 // KWin: one fake device, pointer and keyboard, on a connection of its own so
-// that it can go away.
+// that it can go away; the empty primary selection comes and goes with it.
 class KwinDevices : public Devices {
  public:
   KwinDevices() { Add(); }
   ~KwinDevices() override { Remove(); }
-  bool Ready() const { return device_.globals.fakeInput != nullptr; }
+  bool Ready() const {
+    return device_.globals.fakeInput != nullptr && device_.globals.dataControl != nullptr;
+  }
 
   bool Move(int x, int y) override {
     if (!Ready()) return false;
@@ -389,7 +389,7 @@ class KwinDevices : public Devices {
     if (device_.display != nullptr) return false;
     // KWin offers the interface only to the programs its desktop files name,
     // and takes their input once they have asked for it.
-    if (device_.Open() && Ready() && device_.globals.dataControl != nullptr) {
+    if (device_.Open() && Ready()) {
       wl_proxy_marshal(device_.globals.fakeInput, kAuthenticate, "colfix tests", "test input");
       device_.HoldEmptyPrimary();
     }
@@ -488,7 +488,7 @@ int main() {
     if (!devices.Ready()) {
       std::fputs(
           "virtual_input: the compositor offers no virtual pointer and keyboard, nor"
-          " fake input to this program\n",
+          " fake input and data control to this program\n",
           stderr);
       return 1;
     }
