@@ -94,7 +94,11 @@ click() {
   "$WAYLAND_INPUT" click "${2:-1}"
 }
 
-clipboard_is() { [ "$(wl-paste --no-newline 2>/dev/null)" = "$1" ]; }
+# The clipboard (or, with --primary, the primary selection) as a Wayland
+# program reads it. KWin 5.27 tells such a reader nothing while there is none,
+# so it would wait forever there: a read that gets no answer finds nothing.
+clipboard() { timeout 2 wl-paste --no-newline "$@" 2>/dev/null || true; }
+clipboard_is() { [ "$(clipboard)" = "$1" ]; }
 
 # Closes Colfix's window as the compositor's own close does.
 close_window() {
@@ -111,7 +115,7 @@ offer() {
   echo -n "$1" | wl-copy "${@:2}"
   wait_until 2 offered "$@" || fail "could not offer '$1'"
 }
-offered() { [ "$(wl-paste --no-newline "${@:2}" 2>/dev/null)" = "$1" ]; }
+offered() { [ "$(clipboard "${@:2}")" = "$1" ]; }
 
 # Through XWayland, X programs see a Wayland program's primary selection once
 # the compositor has handed it over, in its own time: a middle click waits.

@@ -22,7 +22,7 @@ for way in exit_button close_window; do
   click cmdclear
   # A release over the field copies what it holds, which is nothing now.
   click txtTranscode
-  wait_until 3 clipboard_is "" || fail "$way: Clear left '$(wl-paste -n)' in the field"
+  wait_until 3 clipboard_is "" || fail "$way: Clear left '$(clipboard)' in the field"
   click chkOntop
   if [ -n "${DISPLAY:-}" ] && [ "$COMPOSITOR" != sway ]; then
     wait_until 3 has_above || fail "$way: $COMPOSITOR did not put Colfix on top"

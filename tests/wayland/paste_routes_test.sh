@@ -28,7 +28,7 @@ for route in $routes; do
     fail "the window is ${window_width}x$window_height, not ${width}x$height"
   click chkAutoCopy
   "$route"
-  wait_until 3 clipboard_is AB_12_34 || fail "$route: the clipboard holds '$(wl-paste -n)'"
+  wait_until 3 clipboard_is AB_12_34 || fail "$route: the clipboard holds '$(clipboard)'"
   click cmdExit
   expect_end_within_a_second "$route"
 done
