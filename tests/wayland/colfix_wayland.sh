@@ -7,10 +7,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../commands/colfix_session.sh"
 
 # Colfix's client area as "X Y WIDTH HEIGHT" in the output's pixels, from
-# sway's tree, from XWayland, from a KWin script, or (mutter has no such interface) from the size
-# mutter configured in Colfix's protocol log once a frame is drawn, placed where
-# mutter puts a lone window, centred on the output, inside the decoration that
-# Qt draws there (3 pixels round, a 30-pixel title bar); fails while there is none.
+# sway's tree, from XWayland, from a KWin script, or (mutter has no such
+# interface) from the size mutter configured in Colfix's protocol log once a
+# frame is drawn, placed where mutter puts a lone window, centred on the output,
+# inside the decoration that Qt draws there (3 pixels round, a 30-pixel title
+# bar); fails while there is none.
 window_rect() {
   if [ "$COMPOSITOR" = sway ]; then
     swaymsg -t get_tree | python3 -c '
