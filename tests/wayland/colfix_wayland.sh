@@ -7,10 +7,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../commands/colfix_session.sh"
 
 # Colfix's client area as "X Y WIDTH HEIGHT" in the output's pixels, from
-# sway's tree, from XWayland, or (mutter has no such interface) from the size
-# mutter configured in Colfix's protocol log once a frame is drawn, placed where
-# mutter puts a lone window, centred on the output, inside the decoration that
-# Qt draws there (3 pixels round, a 30-pixel title bar); fails while there is none.
+# sway's tree, from XWayland, from a KWin script, or (mutter has no such
+# interface) from the size mutter configured in Colfix's protocol log once a
+# frame is drawn, placed where mutter puts a lone window, centred on the output,
+# inside the decoration that Qt draws there (3 pixels round, a 30-pixel title
+# bar); fails while there is none.
 window_rect() {
   if [ "$COMPOSITOR" = sway ]; then
     swaymsg -t get_tree | python3 -c '
@@ -30,6 +31,11 @@ sys.exit(1)' "$colfix_pid"
     window=$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) &&
       [ -n "$window" ] && xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF}
         /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+  elif [ "$COMPOSITOR" = kwin ]; then
+    # KWin decorates Colfix itself, so the buffer is the client area.
+    grep -q 'attach(wl_buffer' "$protocol_log" && kwin_script "for (const w of workspace.clientList())
+      if (w.pid == $colfix_pid && w.caption == 'Colfix') {
+        const g = w.bufferGeometry; print(g.x, g.y, g.width, g.height) }"
   else
     local width height
     grep -q 'attach(wl_buffer' "$protocol_log" || return 1
@@ -37,6 +43,22 @@ sys.exit(1)' "$colfix_pid"
       tail -n1 | sed -E 's/.*\(([0-9]+), ([0-9]+)/\1 \2/') && [ -n "$height" ] || return 1
     echo $(((${OUTPUT_SIZE%x*} - width - 6) / 2 + 3)) $(((${OUTPUT_SIZE#*x} - height - 33) / 2 + 30)) "$width" "$height"
   fi
+}
+
+# Runs JavaScript in KWin and prints what it printed, if anything. KWin's
+# scripts print to its log, each line after "js: "; a mark tells this run's.
+kwin_script() {
+  local script mark=colfix$RANDOM$RANDOM id
+  script=$(mktemp --suffix=.js)
+  echo "print('$mark'); $1; print('$mark');" >"$script"
+  id=$(dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
+    org.kde.kwin.Scripting.loadScript string:"$script" string:"$mark" | awk '/int32/ {print $2}')
+  dbus-send --session --print-reply --dest=org.kde.KWin "/$id" org.kde.kwin.Script.run >/dev/null
+  wait_until 3 eval '[ "$(grep -c "^js: $mark$" "$COMPOSITOR_LOG")" -eq 2 ]'
+  dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
+    org.kde.kwin.Scripting.unloadScript string:"$mark" >/dev/null
+  rm -f "$script"
+  sed -n "/^js: $mark$/,/^js: $mark$/ { /^js: $mark$/d; s/^js: //p }" "$COMPOSITOR_LOG" | grep .
 }
 
 protocol_log=$(mktemp)
@@ -73,7 +95,11 @@ click() {
   "$WAYLAND_INPUT" click "${2:-1}"
 }
 
-clipboard_is() { [ "$(wl-paste --no-newline 2>/dev/null)" = "$1" ]; }
+# The clipboard (or, with --primary, the primary selection) as a Wayland
+# program reads it. KWin 5.27 tells such a reader nothing while there is none,
+# so it would wait forever there: a read that gets no answer finds nothing.
+clipboard() { timeout 2 wl-paste --no-newline "$@" 2>/dev/null || true; }
+clipboard_is() { [ "$(clipboard)" = "$1" ]; }
 
 # Closes Colfix's window as the compositor's own close does.
 close_window() {
@@ -90,7 +116,7 @@ offer() {
   echo -n "$1" | wl-copy "${@:2}"
   wait_until 2 offered "$@" || fail "could not offer '$1'"
 }
-offered() { [ "$(wl-paste --no-newline "${@:2}" 2>/dev/null)" = "$1" ]; }
+offered() { [ "$(clipboard "${@:2}")" = "$1" ]; }
 
 # Through XWayland, X programs see a Wayland program's primary selection once
 # the compositor has handed it over, in its own time: a middle click waits.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # In a Wayland compositor: Clear empties the field; Stay on top reports nothing
-# (natively it has no effect; through XWayland it asks for
-# _NET_WM_STATE_ABOVE, which mutter carries out and sway ignores); Exit and the
-# compositor's close each end Colfix within a second.
+# (natively it has no effect; through XWayland it asks for _NET_WM_STATE_ABOVE,
+# which mutter and KWin carry out and sway ignores); Exit and the compositor's
+# close each end Colfix within a second.
 set -euo pipefail
 source "$(dirname "$0")/colfix_wayland.sh"
 
@@ -24,10 +24,10 @@ for way in exit_button close_window; do
   click cmdclear
   # A release over the field copies what it holds, which is nothing now.
   click txtTranscode
-  wait_until 3 clipboard_is "" || fail "$way: Clear left '$(wl-paste -n)' in the field"
+  wait_until 3 clipboard_is "" || fail "$way: Clear left '$(clipboard)' in the field"
   click chkOntop
-  if [ -n "${DISPLAY:-}" ] && [ "$COMPOSITOR" = mutter ]; then
-    wait_until 3 has_above || fail "$way: mutter did not put Colfix on top"
+  if [ -n "${DISPLAY:-}" ] && [ "$COMPOSITOR" != sway ]; then
+    wait_until 3 has_above || fail "$way: $COMPOSITOR did not put Colfix on top"
   fi
   # A reported error would be a modal box, and Exit would not get through.
   "$way"

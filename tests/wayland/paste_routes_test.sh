@@ -15,7 +15,12 @@ menu_paste() { paste_from_menu click txtTranscode 3; }
 menu_key() { to_field && paste_from_menu "$WAYLAND_INPUT" key Menu; }
 shift_f10() { to_field && paste_from_menu "$WAYLAND_INPUT" key shift+F10; }
 
-for route in ctrl_v_then_click middle_button menu_paste menu_key shift_f10; do
+routes="ctrl_v_then_click middle_button menu_paste menu_key shift_f10"
+# KWin 5.27 gives a native client's window no keyboard back when its menu
+# closes, until the next key, and sets no clipboard for a client without the
+# keyboard: a Paste from the menu is tidied there, but not copied.
+[ "$COMPOSITOR ${QPA:-}" != "kwin wayland" ] || routes="ctrl_v_then_click middle_button"
+for route in $routes; do
   offer "from another program"
   offer " AB:12:34: " $([ "$route" != middle_button ] || echo --primary)
   start_colfix
@@ -24,7 +29,7 @@ for route in ctrl_v_then_click middle_button menu_paste menu_key shift_f10; do
     fail "the window is ${window_width}x$window_height, not ${width}x$height"
   click chkAutoCopy
   "$route"
-  wait_until 3 clipboard_is AB_12_34 || fail "$route: the clipboard holds '$(wl-paste -n)'"
+  wait_until 3 clipboard_is AB_12_34 || fail "$route: the clipboard holds '$(clipboard)'"
   click cmdExit
   expect_end_within_a_second "$route"
   # Through XWayland, colfix-clipboard-keeper holds the text on.

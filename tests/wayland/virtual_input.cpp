@@ -1,17 +1,18 @@
 // Test helper: a pointer and a keyboard on a wlroots compositor (sway), made
-// through its virtual-pointer and virtual-keyboard protocols and driven by
-// lines on standard input:
+// through its virtual-pointer and virtual-keyboard protocols, or on KWin,
+// through its fake-input protocol, and driven by lines on standard input:
 //   move X Y          the pointer to X,Y in the output's pixels
 //   press N | release N   button N (1 left, 2 middle, 3 right)
 //   key KEY...        each key pressed and released, modifiers first: Tab, ctrl+v
-//   remove | add      the pointer goes away / a new one comes
+//   remove | add      the pointer goes away / a new one comes (on KWin, with
+//                     the keyboard: there one device is both)
 //   sync              nothing: answered once all before it is handled
 // Each line is answered with "ok" once the compositor has handled it, or
 // "error ..." on a line it cannot read. The devices go away at end of input.
-// The keyboard stays for the whole session: a client loses the clipboard's
-// offer with its keyboard focus. Wayland's scanner would need the protocols'
-// XML, which Debian does not ship, so their interfaces, of which only the
-// requests are used, are declared here.
+// On sway the keyboard stays for the whole session: a client loses the
+// clipboard's offer with its keyboard focus. Wayland's scanner would need the
+// protocols' XML, which Debian ships for only some of them, so what is used
+// of their interfaces is declared here.
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -68,6 +69,79 @@ const wl_interface kKeyboardManagerInterface{"zwp_virtual_keyboard_manager_v1", 
                                              kKeyboardManagerRequests.data(),   0, nullptr};
 enum KeyboardRequest : uint32_t { kKeymap = 0, kKey = 1, kModifiers = 2 };
 
+// KWin's fake input makes one device that is a pointer and a keyboard at once;
+// it has no request to end it, so it ends with the connection that made it.
+// KWin keeps the modifiers' state itself.
+const std::array<wl_message, 11> kFakeInputRequests{{
+    {"authenticate", "ss", kNoTypes.data()},
+    {"pointer_motion", "ff", kNoTypes.data()},
+    {"button", "uu", kNoTypes.data()},
+    {"axis", "uf", kNoTypes.data()},
+    {"touch_down", "2uff", kNoTypes.data()},
+    {"touch_motion", "2uff", kNoTypes.data()},
+    {"touch_up", "2u", kNoTypes.data()},
+    {"touch_cancel", "2", kNoTypes.data()},
+    {"touch_frame", "2", kNoTypes.data()},
+    {"pointer_motion_absolute", "3ff", kNoTypes.data()},
+    {"keyboard_key", "4uu", kNoTypes.data()},
+}};
+const wl_interface kFakeInputInterface{"org_kde_kwin_fake_input", 4, 11,
+                                       kFakeInputRequests.data(), 0, nullptr};
+enum FakeInputRequest : uint32_t {
+  kAuthenticate = 0,
+  kFakeButton = 2,
+  kFakeMotionAbsolute = 9,
+  kFakeKey = 10
+};
+
+// wlroots' data control (version 2), as far as holding a primary selection
+// goes: KWin 5.27 tells data-control clients such as wl-clipboard that it has
+// primary selections only while there is one, so one, empty, is held from the
+// start. Events of objects without a listener are dropped, but must be declared.
+extern const wl_interface kOfferInterface;
+extern const wl_interface kSourceInterface;
+std::array<const wl_interface*, 1> kOfferTypes{&kOfferInterface};
+std::array<const wl_interface*, 1> kSourceTypes{&kSourceInterface};
+const std::array<wl_message, 1> kOfferEvents{{{"offer", "s", kNoTypes.data()}}};
+const wl_interface kOfferInterface{"zwlr_data_control_offer_v1", 1, 0, nullptr, 1,
+                                   kOfferEvents.data()};
+const std::array<wl_message, 1> kSourceRequests{{{"offer", "s", kNoTypes.data()}}};
+const std::array<wl_message, 2> kSourceEvents{
+    {{"send", "sh", kNoTypes.data()}, {"cancelled", "", kNoTypes.data()}}};
+const wl_interface kSourceInterface{"zwlr_data_control_source_v1", 1, 1,
+                                    kSourceRequests.data(),        2, kSourceEvents.data()};
+const std::array<wl_message, 3> kDataDeviceRequests{
+    {{"set_selection", "?o", kSourceTypes.data()},
+     {"destroy", "", kNoTypes.data()},
+     {"set_primary_selection", "2?o", kSourceTypes.data()}}};
+const std::array<wl_message, 4> kDataDeviceEvents{
+    {{"data_offer", "n", kOfferTypes.data()},
+     {"selection", "?o", kOfferTypes.data()},
+     {"finished", "", kNoTypes.data()},
+     {"primary_selection", "2?o", kOfferTypes.data()}}};
+const wl_interface kDataDeviceInterface{"zwlr_data_control_device_v1", 2, 3,
+                                        kDataDeviceRequests.data(),    4, kDataDeviceEvents.data()};
+std::array<const wl_interface*, 2> kGetDeviceTypes{&kDataDeviceInterface, &wl_seat_interface};
+const std::array<wl_message, 2> kDataControlRequests{
+    {{"create_data_source", "n", kSourceTypes.data()},
+     {"get_data_device", "no", kGetDeviceTypes.data()}}};
+const wl_interface kDataControlInterface{"zwlr_data_control_manager_v1", 2, 2,
+                                         kDataControlRequests.data(),    0, nullptr};
+enum DataControlRequest : uint32_t { kCreateSource = 0, kGetDevice = 1 };
+enum SourceRequest : uint32_t { kOfferType = 0 };
+enum DataDeviceRequest : uint32_t { kSetPrimary = 2 };
+
+// The empty selection's data: nothing, so the pipe is closed at once.
+void SourceSend(void*, wl_proxy*, const char*, int32_t fd) {
+  close(fd);
+}
+void SourceCancelled(void*, wl_proxy*) {}
+struct SourceListener {
+  void (*send)(void*, wl_proxy*, const char*, int32_t);
+  void (*cancelled)(void*, wl_proxy*);
+};
+const SourceListener kSourceListener{SourceSend, SourceCancelled};
+
 // A US keyboard with evdev key codes, so the codes below mean what they say.
 constexpr std::string_view kUsKeymap =
     "xkb_keymap { xkb_keycodes { include \"evdev+aliases(qwerty)\" };"
@@ -108,36 +182,11 @@ bool SendKeymap(wl_proxy* keyboard) {
   return written;
 }
 
-// Presses the modifiers of "ctrl+shift+v" in order, then the key, and releases
-// them in reverse; false if a name is not in kKeys.
-bool PressAndRelease(wl_proxy* keyboard, std::string_view combination, uint32_t& time) {
-  std::vector<Key> keys;
-  for (size_t start = 0; start <= combination.size();) {
-    size_t end = combination.find('+', start);
-    if (end == std::string_view::npos) end = combination.size();
-    const auto found = kKeys.find(combination.substr(start, end - start));
-    if (found == kKeys.end()) return false;
-    keys.push_back(found->second);
-    start = end + 1;
-  }
-  uint32_t modifiers = 0;
-  const auto send = [&](const Key& key, uint32_t state) {
-    wl_proxy_marshal(keyboard, kKey, ++time, key.code, state);
-    if (key.modifier == 0) return;
-    modifiers = state == WL_KEYBOARD_KEY_STATE_PRESSED ? modifiers | key.modifier
-                                                       : modifiers & ~key.modifier;
-    wl_proxy_marshal(keyboard, kModifiers, modifiers, 0, 0, 0);
-  };
-  for (const Key& key : keys) send(key, WL_KEYBOARD_KEY_STATE_PRESSED);
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-    send(*key, WL_KEYBOARD_KEY_STATE_RELEASED);
-  }
-  return true;
-}
-
 struct Globals {
   wl_proxy* manager = nullptr;
   wl_proxy* keyboardManager = nullptr;
+  wl_proxy* fakeInput = nullptr;
+  wl_proxy* dataControl = nullptr;
   wl_seat* seat = nullptr;
   wl_output* output = nullptr;
   int32_t width = 0;
@@ -161,7 +210,7 @@ const wl_output_listener kOutputListener{OutputGeometry, OutputMode, OutputDone,
                                          OutputScale,    nullptr,    nullptr};
 
 void Global(void* data, wl_registry* registry, uint32_t name, const char* interface,
-            uint32_t /*version*/) {
+            uint32_t version) {
   auto* globals = static_cast<Globals*>(data);
   if (std::strcmp(interface, kManagerInterface.name) == 0) {
     globals->manager =
@@ -169,6 +218,12 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
   } else if (std::strcmp(interface, kKeyboardManagerInterface.name) == 0) {
     globals->keyboardManager =
         static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kKeyboardManagerInterface, 1));
+  } else if (std::strcmp(interface, kFakeInputInterface.name) == 0) {
+    globals->fakeInput =
+        static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kFakeInputInterface, 4));
+  } else if (std::strcmp(interface, kDataControlInterface.name) == 0 && version >= 2) {
+    globals->dataControl =
+        static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kDataControlInterface, 2));
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && globals->seat == nullptr) {
     globals->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
   } else if (std::strcmp(interface, wl_output_interface.name) == 0 && globals->output == nullptr) {
@@ -179,6 +234,194 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
 }
 void GlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kRegistryListener{Global, GlobalRemove};
+
+// A connection to the compositor with the globals it offers bound.
+struct Connection {
+  wl_display* display = nullptr;
+  wl_registry* registry = nullptr;
+  Globals globals;
+  wl_proxy* source = nullptr;  // of the primary selection held, with its device
+  wl_proxy* device = nullptr;
+
+  bool Open() {
+    display = wl_display_connect(nullptr);
+    if (display == nullptr) return false;
+    registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &kRegistryListener, &globals);
+    // The globals, then the output's mode.
+    return wl_display_roundtrip(display) >= 0 && wl_display_roundtrip(display) >= 0;
+  }
+  // Makes an empty primary selection, held while the connection lasts.
+  void HoldEmptyPrimary() {
+    source = wl_proxy_marshal_constructor(globals.dataControl, kCreateSource, &kSourceInterface,
+                                          nullptr);
+    wl_proxy_add_listener(
+        source, reinterpret_cast<void (**)()>(const_cast<SourceListener*>(&kSourceListener)),
+        nullptr);
+    wl_proxy_marshal(source, kOfferType, "text/plain");
+    device = wl_proxy_marshal_constructor(globals.dataControl, kGetDevice, &kDataDeviceInterface,
+                                          nullptr, globals.seat);
+    wl_proxy_marshal(device, kSetPrimary, source);
+  }
+  void Close() {
+    for (wl_proxy* proxy :
+         {source, device, globals.manager, globals.keyboardManager, globals.fakeInput,
+          globals.dataControl, reinterpret_cast<wl_proxy*>(globals.seat),
+          reinterpret_cast<wl_proxy*>(globals.output), reinterpret_cast<wl_proxy*>(registry)}) {
+      if (proxy != nullptr) wl_proxy_destroy(proxy);
+    }
+    wl_display_disconnect(display);
+    *this = {};
+  }
+};
+
+// The pointer and keyboard of one compositor.
+class Devices {
+ public:
+  virtual ~Devices() = default;
+  // Each false when there is no pointer or keyboard to do it with.
+  virtual bool Move(int x, int y) = 0;
+  virtual bool SendButton(uint32_t code, uint32_t state) = 0;
+  virtual bool SendKey(const Key& key, uint32_t state) = 0;
+  // Each false when the pointer is already gone / there.
+  virtual bool Remove() = 0;
+  virtual bool Add() = 0;
+  // Returns once the compositor has handled every request before it; false
+  // when the connection broke.
+  virtual bool Sync() = 0;
+};
+
+// sway: a virtual pointer that can go and come, and a virtual keyboard that stays.
+class WlrootsDevices : public Devices {
+ public:
+  explicit WlrootsDevices(Connection& connection)
+      : connection_(connection),
+        keyboard_(wl_proxy_marshal_constructor(connection.globals.keyboardManager, 0,
+                                               &kKeyboardInterface, connection.globals.seat,
+                                               nullptr)),
+        ready_(SendKeymap(keyboard_)) {
+    Add();
+  }
+  ~WlrootsDevices() override {
+    Remove();
+    wl_proxy_destroy(keyboard_);
+  }
+  bool Ready() const { return ready_; }
+
+  bool Move(int x, int y) override {
+    if (pointer_ == nullptr) return false;
+    wl_proxy_marshal(pointer_, kMotionAbsolute, ++time_, x, y, connection_.globals.width,
+                     connection_.globals.height);
+    wl_proxy_marshal(pointer_, kFrame);
+    return true;
+  }
+  bool SendButton(uint32_t code, uint32_t state) override {
+    if (pointer_ == nullptr) return false;
+    wl_proxy_marshal(pointer_, kButton, ++time_, code, state);
+    wl_proxy_marshal(pointer_, kFrame);
+    return true;
+  }
+  bool SendKey(const Key& key, uint32_t state) override {
+    wl_proxy_marshal(keyboard_, kKey, ++time_, key.code, state);
+    if (key.modifier != 0) {
+      modifiers_ = state == WL_KEYBOARD_KEY_STATE_PRESSED ? modifiers_ | key.modifier
+                                                          : modifiers_ & ~key.modifier;
+      wl_proxy_marshal(keyboard_, kModifiers, modifiers_, 0, 0, 0);
+    }
+    return true;
+  }
+  bool Remove() override {
+    if (pointer_ == nullptr) return false;
+    wl_proxy_marshal(pointer_, kDestroy);
+    wl_proxy_destroy(pointer_);
+    pointer_ = nullptr;
+    return true;
+  }
+  bool Add() override {
+    if (pointer_ != nullptr) return false;
+    pointer_ = wl_proxy_marshal_constructor(connection_.globals.manager, 0, &kPointerInterface,
+                                            connection_.globals.seat, nullptr);
+    return true;
+  }
+  bool Sync() override { return wl_display_roundtrip(connection_.display) >= 0; }
+
+ private:
+  Connection& connection_;
+  wl_proxy* keyboard_;
+  bool ready_;
+  wl_proxy* pointer_ = nullptr;
+  uint32_t time_ = 0;
+  uint32_t modifiers_ = 0;
+};
+
+// KWin: one fake device, pointer and keyboard, on a connection of its own so
+// that it can go away; the empty primary selection comes and goes with it.
+class KwinDevices : public Devices {
+ public:
+  KwinDevices() { Add(); }
+  ~KwinDevices() override { Remove(); }
+  bool Ready() const {
+    return device_.globals.fakeInput != nullptr && device_.globals.dataControl != nullptr;
+  }
+
+  bool Move(int x, int y) override {
+    if (!Ready()) return false;
+    wl_proxy_marshal(device_.globals.fakeInput, kFakeMotionAbsolute, wl_fixed_from_int(x),
+                     wl_fixed_from_int(y));
+    return true;
+  }
+  bool SendButton(uint32_t code, uint32_t state) override {
+    if (!Ready()) return false;
+    wl_proxy_marshal(device_.globals.fakeInput, kFakeButton, code, state);
+    return true;
+  }
+  bool SendKey(const Key& key, uint32_t state) override {
+    if (!Ready()) return false;
+    wl_proxy_marshal(device_.globals.fakeInput, kFakeKey, key.code, state);
+    return true;
+  }
+  bool Remove() override {
+    if (device_.display == nullptr) return false;
+    device_.Close();
+    return true;
+  }
+  bool Add() override {
+    if (device_.display != nullptr) return false;
+    // KWin offers the interface only to the programs its desktop files name,
+    // and takes their input once they have asked for it.
+    if (device_.Open() && Ready()) {
+      wl_proxy_marshal(device_.globals.fakeInput, kAuthenticate, "colfix tests", "test input");
+      device_.HoldEmptyPrimary();
+    }
+    return true;
+  }
+  bool Sync() override {
+    return device_.display == nullptr || wl_display_roundtrip(device_.display) >= 0;
+  }
+
+ private:
+  Connection device_;
+};
+
+// Presses the modifiers of "ctrl+shift+v" in order, then the key, and releases
+// them in reverse; false if a name is not in kKeys or there is no keyboard.
+bool PressAndRelease(Devices& devices, std::string_view combination) {
+  std::vector<Key> keys;
+  for (size_t start = 0; start <= combination.size();) {
+    size_t end = combination.find('+', start);
+    if (end == std::string_view::npos) end = combination.size();
+    const auto found = kKeys.find(combination.substr(start, end - start));
+    if (found == kKeys.end()) return false;
+    keys.push_back(found->second);
+    start = end + 1;
+  }
+  bool sent = true;
+  for (const Key& key : keys) sent = devices.SendKey(key, WL_KEYBOARD_KEY_STATE_PRESSED) && sent;
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    sent = devices.SendKey(*key, WL_KEYBOARD_KEY_STATE_RELEASED) && sent;
+  }
+  return sent;
+}
 
 uint32_t ButtonCode(int button) {
   switch (button) {
@@ -193,33 +436,8 @@ uint32_t ButtonCode(int button) {
   }
 }
 
-}  // namespace
-
-int main() {
-  wl_display* display = wl_display_connect(nullptr);
-  if (display == nullptr) {
-    std::fputs("virtual_input: no Wayland display\n", stderr);
-    return 1;
-  }
-  Globals globals;
-  wl_registry* registry = wl_display_get_registry(display);
-  wl_registry_add_listener(registry, &kRegistryListener, &globals);
-  wl_display_roundtrip(display);
-  wl_display_roundtrip(display);
-  if (globals.manager == nullptr || globals.keyboardManager == nullptr || globals.width == 0) {
-    std::fputs("virtual_input: the compositor offers no virtual pointer, keyboard or output\n",
-               stderr);
-    return 1;
-  }
-  wl_proxy* keyboard = wl_proxy_marshal_constructor(globals.keyboardManager, 0, &kKeyboardInterface,
-                                                    globals.seat, nullptr);
-  if (!SendKeymap(keyboard)) return 1;
-  const auto create = [&] {
-    return wl_proxy_marshal_constructor(globals.manager, 0, &kPointerInterface, globals.seat,
-                                        nullptr);
-  };
-  wl_proxy* pointer = create();
-  uint32_t time = 0;
+// Carries out the lines on standard input; false when the connection broke.
+bool Serve(Devices& devices) {
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
@@ -227,37 +445,55 @@ int main() {
     words >> verb;
     int x = 0;
     int y = 0;
-    if (verb == "move" && words >> x >> y && pointer != nullptr) {
-      wl_proxy_marshal(pointer, kMotionAbsolute, ++time, x, y, globals.width, globals.height);
-      wl_proxy_marshal(pointer, kFrame);
-    } else if ((verb == "press" || verb == "release") && words >> x && ButtonCode(x) != 0 &&
-               pointer != nullptr) {
-      wl_proxy_marshal(
-          pointer, kButton, ++time, ButtonCode(x),
-          verb == "press" ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
-      wl_proxy_marshal(pointer, kFrame);
+    bool done = false;
+    if (verb == "move" && words >> x >> y) {
+      done = devices.Move(x, y);
+    } else if ((verb == "press" || verb == "release") && words >> x && ButtonCode(x) != 0) {
+      done = devices.SendButton(ButtonCode(x), verb == "press" ? WL_POINTER_BUTTON_STATE_PRESSED
+                                                               : WL_POINTER_BUTTON_STATE_RELEASED);
     } else if (verb == "key") {
       std::string key;
-      bool known = true;
-      while (known && words >> key) known = PressAndRelease(keyboard, key, time);
-      if (!known) {
-        std::cout << "error: no key " << key << std::endl;
-        continue;
-      }
-    } else if (verb == "sync") {
-    } else if (verb == "remove" && pointer != nullptr) {
-      wl_proxy_marshal(pointer, kDestroy);
-      wl_proxy_destroy(pointer);
-      pointer = nullptr;
-    } else if (verb == "add" && pointer == nullptr) {
-      pointer = create();
+      done = true;
+      while (done && words >> key) done = PressAndRelease(devices, key);
+    } else if (verb == "remove" || verb == "add") {
+      done = verb == "remove" ? devices.Remove() : devices.Add();
     } else {
+      done = verb == "sync";
+    }
+    if (!done) {
       std::cout << "error: " << line << std::endl;
       continue;
     }
-    if (wl_display_roundtrip(display) < 0) return 1;
+    if (!devices.Sync()) return false;
     std::cout << "ok" << std::endl;
   }
-  wl_display_disconnect(display);
-  return 0;
+  return true;
+}
+
+}  // namespace
+
+int main() {
+  Connection connection;
+  if (!connection.Open()) {
+    std::fputs("virtual_input: no Wayland display\n", stderr);
+    return 1;
+  }
+  const Globals& globals = connection.globals;
+  bool served = false;
+  if (globals.manager != nullptr && globals.keyboardManager != nullptr && globals.width != 0) {
+    WlrootsDevices devices(connection);
+    served = devices.Ready() && Serve(devices);
+  } else {
+    KwinDevices devices;
+    if (!devices.Ready()) {
+      std::fputs(
+          "virtual_input: the compositor offers no virtual pointer and keyboard, nor"
+          " fake input and data control to this program\n",
+          stderr);
+      return 1;
+    }
+    served = Serve(devices);
+  }
+  connection.Close();
+  return served ? 0 : 1;
 }
