@@ -120,7 +120,7 @@ void ClipboardKeeping::HandOver() {
   const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
   if (!clipboard->ownsClipboard() || data == nullptr || !data->hasText()) return;
   keeper_ = KeeperPath();
-  if (!SelectionOwned("CLIPBOARD_MANAGER", {}) || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+  if (!SelectionOwned("CLIPBOARD_MANAGER", {})) {
     StartKeeper(keeper_, KeeperInput(data->text()));
   } else {
     pending_ = KeeperInput(data->text());

@@ -15,12 +15,6 @@ class ClipboardKeeping {
   // clipboard manager running the keeper takes the clipboard over now, before
   // Colfix lets go of it, so that it never stands empty. With one, Qt hands the
   // clipboard to it as the application ends; the text is kept in case that fails.
-  // Through XWayland the keeper takes over now too: there the manager may be
-  // the compositor's own bridge (sway's), which keeps nothing, empties the
-  // Wayland clipboard once the X one has no owner, and takes a new X owner's
-  // text only while an X window has the focus, which Colfix's has lost by then.
-  // A keeper that takes over before Colfix lets go stands behind what Wayland
-  // programs already see.
   void HandOver();
 
   // Declared before the application, this runs after it is gone: if the
