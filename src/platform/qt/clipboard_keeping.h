@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace colfix {
 
 class ClipboardKeeping {
@@ -17,6 +19,12 @@ class ClipboardKeeping {
   // clipboard to it as the application ends; the text is kept in case that fails.
   void HandOver();
 
+  // Through XWayland a compositor may pass an X program's clipboard on to
+  // Wayland programs only while one of its windows has the focus (sway does):
+  // there the keeper takes the text over as `window` closes, before it hides,
+  // and HandOver then leaves it alone.
+  void HandOverOnClose(QWidget& window);
+
   // Declared before the application, this runs after it is gone: if the
   // manager neither took the clipboard nor restores it, the keeper takes the
   // text over then.
@@ -25,6 +33,7 @@ class ClipboardKeeping {
  private:
   QString keeper_;
   std::optional<QByteArray> pending_;  // the keeper's input, while a manager's hand-over may fail
+  bool handedOver_ = false;            // to a keeper as the window closed
 };
 
 }  // namespace colfix
