@@ -3,9 +3,12 @@
 // it with the text on standard input, as Qt encodes it: "<UTF-8 byte count>
 // <Latin-1 byte count>\n", the UTF-8 bytes, then the Latin-1 bytes (Qt's STRING
 // and TEXT); it reads one byte from standard output once the keeper owns
-// CLIPBOARD. The keeper serves the text in the targets Qt offers for plain
-// text, and ends when another program takes the clipboard, when the display
-// goes away, or on SIGTERM (left at its default action).
+// CLIPBOARD, and one more once the keeper has answered the first request for
+// its TARGETS, which through XWayland is the compositor's. The keeper serves
+// the text in the targets Qt offers for plain text, and ends when another
+// program takes the clipboard, when the display goes away, or on SIGTERM (left
+// at its default action).
+#include <sys/socket.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -150,6 +153,20 @@ class Keeper {
     }
     xcb_send_event(connection_, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&notify));
+    if (notify.property != XCB_NONE && request.target == targets_) TellTargetsServed();
+  }
+
+  // A compositor's bridge reads TARGETS as the clipboard changes hands and
+  // checks then which window has the focus, so Colfix keeps its window until
+  // the answer is on its way. The round trip first makes sure the server has
+  // passed the answer on; Colfix may no longer be listening.
+  void TellTargetsServed() {
+    if (colfix_ < 0) return;
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    const char served = '2';
+    ::send(colfix_, &served, 1, MSG_NOSIGNAL);
+    ::close(colfix_);
+    colfix_ = -1;
   }
 
   // Writes `target` into the requestor's `property`; false if not offered.
@@ -247,6 +264,7 @@ class Keeper {
   const std::size_t largestChunk_;
   const xcb_atom_t clipboard_, targets_, multiple_, timestamp_, incr_;
   const xcb_atom_t offered_[8];
+  int colfix_ = STDOUT_FILENO;  // until Colfix has heard that TARGETS were served
   xcb_window_t window_ = XCB_WINDOW_NONE;
   xcb_timestamp_t ownedSince_ = XCB_CURRENT_TIME;
   // Incremental transfers under way, by requestor window and property.
@@ -269,7 +287,6 @@ int main() {
   const char ready = '1';
   if (::write(STDOUT_FILENO, &ready, 1) != 1) return 1;
   ::close(STDIN_FILENO);
-  ::close(STDOUT_FILENO);
   keeper.Serve();
   xcb_disconnect(connection);
   return 0;

@@ -17,10 +17,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QWidget>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <thread>
 
 extern char** environ;
@@ -58,11 +61,21 @@ QString KeeperPath() {
                                              : beside + QStringLiteral("/colfix-clipboard-keeper");
 }
 
+// Whether a byte came from the keeper within `patience`; false also at the end
+// of the stream, when it could not take the clipboard.
+bool KeeperSaid(int socket, std::chrono::milliseconds patience) {
+  pollfd ready{socket, POLLIN, 0};
+  char byte;
+  return ::poll(&ready, 1, static_cast<int>(patience.count())) == 1 &&
+         ::recv(socket, &byte, 1, 0) == 1;
+}
+
 // Starts the keeper with `text` and waits (a few seconds at most) until it owns
-// the clipboard.
-void StartKeeper(const QString& path, const QByteArray& text) {
+// the clipboard, and with `untilServed` also until it has answered the first
+// request for its TARGETS (a second at most). Whether it took the clipboard.
+bool StartKeeper(const QString& path, const QByteArray& text, bool untilServed = false) {
   int sockets[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0) return;
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0) return false;
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
   posix_spawn_file_actions_adddup2(&files, sockets[1], STDIN_FILENO);
@@ -89,6 +102,7 @@ void StartKeeper(const QString& path, const QByteArray& text) {
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&files);
   ::close(sockets[1]);
+  bool owns = false;
   if (started) {
     for (qsizetype sent = 0; sent < text.size();) {
       const ssize_t wrote = ::send(sockets[0], text.constData() + sent,
@@ -97,33 +111,69 @@ void StartKeeper(const QString& path, const QByteArray& text) {
       if (wrote > 0) sent += wrote;
     }
     ::shutdown(sockets[0], SHUT_WR);
-    // Its byte, or the end of the stream if it could not take the clipboard.
-    pollfd ready{sockets[0], POLLIN, 0};
-    ::poll(&ready, 1, 5000);
+    using std::chrono_literals::operator""ms;
+    owns = KeeperSaid(sockets[0], 5000ms);
+    if (owns && untilServed) KeeperSaid(sockets[0], 1000ms);
   }
   ::close(sockets[0]);
+  return owns;
 }
 
-// The keeper's input: the text as Qt serves it, in UTF-8 and in Latin-1.
-QByteArray KeeperInput(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  const QByteArray latin1 = text.toLatin1();
+// The keeper's input for the text Colfix has on the X clipboard, as Qt serves
+// it, in UTF-8 and in Latin-1; empty when Colfix has no text there.
+std::optional<QByteArray> KeeperInput() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+  if (!clipboard->ownsClipboard() || data == nullptr || !data->hasText()) return std::nullopt;
+  const QByteArray utf8 = data->text().toUtf8();
+  const QByteArray latin1 = data->text().toLatin1();
   return QByteArray::number(utf8.size()) + ' ' + QByteArray::number(latin1.size()) + '\n' + utf8 +
          latin1;
 }
 
+// Calls `closing` as the watched window is asked to close, before it is hidden.
+class CloseWatch : public QObject {
+ public:
+  CloseWatch(QWidget& window, std::function<void()> closing)
+      : QObject(&window), closing_(std::move(closing)) {
+    window.installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Close) closing_();
+    return false;
+  }
+
+ private:
+  std::function<void()> closing_;
+};
+
 }  // namespace
 
+void ClipboardKeeping::HandOverOnClose(QWidget& window) {
+  // In a Wayland session, DISPLAY names the compositor's XWayland.
+  if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    return;
+  }
+  new CloseWatch(window, [this] {
+    if (const std::optional<QByteArray> input = KeeperInput()) {
+      handedOver_ = StartKeeper(KeeperPath(), *input, true);
+    }
+  });
+}
+
 void ClipboardKeeping::HandOver() {
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-  const QClipboard* clipboard = QGuiApplication::clipboard();
-  const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
-  if (!clipboard->ownsClipboard() || data == nullptr || !data->hasText()) return;
+  // Qt may not have heard yet that a keeper started on closing took the clipboard.
+  if (handedOver_) return;
+  std::optional<QByteArray> input = KeeperInput();
+  if (!input) return;
   keeper_ = KeeperPath();
-  if (!SelectionOwned("CLIPBOARD_MANAGER", {}) || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
-    StartKeeper(keeper_, KeeperInput(data->text()));
+  if (!SelectionOwned("CLIPBOARD_MANAGER", {})) {
+    StartKeeper(keeper_, *input);
   } else {
-    pending_ = KeeperInput(data->text());
+    pending_ = std::move(input);
   }
 }
 

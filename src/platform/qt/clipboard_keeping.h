@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace colfix {
 
 class ClipboardKeeping {
@@ -15,13 +17,13 @@ class ClipboardKeeping {
   // clipboard manager running the keeper takes the clipboard over now, before
   // Colfix lets go of it, so that it never stands empty. With one, Qt hands the
   // clipboard to it as the application ends; the text is kept in case that fails.
-  // Through XWayland the keeper takes over now too: there the manager may be
-  // the compositor's own bridge (sway's), which keeps nothing, empties the
-  // Wayland clipboard once the X one has no owner, and takes a new X owner's
-  // text only while an X window has the focus, which Colfix's has lost by then.
-  // A keeper that takes over before Colfix lets go stands behind what Wayland
-  // programs already see.
   void HandOver();
+
+  // Through XWayland a compositor may pass an X program's clipboard on to
+  // Wayland programs only while one of its windows has the focus (sway does):
+  // there the keeper takes the text over as `window` closes, before it hides,
+  // and HandOver then leaves it alone.
+  void HandOverOnClose(QWidget& window);
 
   // Declared before the application, this runs after it is gone: if the
   // manager neither took the clipboard nor restores it, the keeper takes the
@@ -31,6 +33,7 @@ class ClipboardKeeping {
  private:
   QString keeper_;
   std::optional<QByteArray> pending_;  // the keeper's input, while a manager's hand-over may fail
+  bool handedOver_ = false;            // to a keeper as the window closed
 };
 
 }  // namespace colfix

@@ -32,6 +32,7 @@ int main(int argc, char* argv[]) {
   colfix::FrmMainWindow window;
   // A termination signal closes the window as its close box would.
   colfix::CloseOnTerminationSignals(window, [&window] { window.close(); });
+  clipboardKeeping.HandOverOnClose(window);
   window.show();
   const int status = QApplication::exec();
   // Destroying `app` hands the clipboard to a clipboard manager, which may take
