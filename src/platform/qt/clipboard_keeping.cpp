@@ -50,12 +50,11 @@ bool SelectionOwned(const char* selection, std::chrono::milliseconds patience) {
   return owned;
 }
 
-// Installed, the keeper is in Colfix's libexec folder; in the build tree, beside it.
-QString KeeperPath() {
-  const QString beside = QCoreApplication::applicationDirPath();
-  const QString installed = beside + QStringLiteral("/" COLFIX_KEEPER_FROM_BINDIR);
-  return QFileInfo(installed).isExecutable() ? installed
-                                             : beside + QStringLiteral("/colfix-clipboard-keeper");
+// Installed, a keeper is in Colfix's libexec folder; in the build tree, beside it.
+QString KeeperPath(const QString& name) {
+  const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  const QString installed = beside + QStringLiteral(COLFIX_KEEPER_DIR_FROM_BINDIR "/") + name;
+  return QFileInfo(installed).isExecutable() ? installed : beside + name;
 }
 
 // Starts the keeper with `text` and waits (a few seconds at most) until it owns
@@ -115,11 +114,18 @@ QByteArray KeeperInput(const QString& text) {
 }  // namespace
 
 void ClipboardKeeping::HandOver() {
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  const QString platform = QGuiApplication::platformName();
+  if (platform != QLatin1String("xcb") && platform != QLatin1String("wayland")) return;
   const QClipboard* clipboard = QGuiApplication::clipboard();
   const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
   if (!clipboard->ownsClipboard() || data == nullptr || !data->hasText()) return;
-  keeper_ = KeeperPath();
+  // The Wayland keeper ends at once where the compositor offers no data-control.
+  if (platform == QLatin1String("wayland")) {
+    StartKeeper(KeeperPath(QStringLiteral("colfix-wayland-clipboard-keeper")),
+                KeeperInput(data->text()));
+    return;
+  }
+  keeper_ = KeeperPath(QStringLiteral("colfix-clipboard-keeper"));
   if (!SelectionOwned("CLIPBOARD_MANAGER", {})) {
     StartKeeper(keeper_, KeeperInput(data->text()));
   } else {
