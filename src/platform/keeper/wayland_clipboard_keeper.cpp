@@ -180,6 +180,9 @@ int Keep(wl_display* display, typename Protocol::Manager* manager, wl_seat* seat
 int main() {
   std::optional<KeptText> text = colfix::TakeTextFromColfix();
   if (!text) return 1;
+  // Qt's Wayland clipboard serves UTF-8 alone: the Latin-1 copy is not kept.
+  std::string utf8 = std::move(text->utf8);
+  text.reset();
   // A reader that closes its end early costs that reader its text, not us our life.
   std::signal(SIGPIPE, SIG_IGN);
   wl_display* display = wl_display_connect(nullptr);
@@ -190,9 +193,9 @@ int main() {
   int status = 1;
   if (wl_display_roundtrip(display) >= 0 && globals.seat != nullptr) {
     if (globals.ext != nullptr) {
-      status = Keep<Ext>(display, globals.ext, globals.seat, std::move(text->utf8));
+      status = Keep<Ext>(display, globals.ext, globals.seat, std::move(utf8));
     } else if (globals.wlr != nullptr) {
-      status = Keep<Wlr>(display, globals.wlr, globals.seat, std::move(text->utf8));
+      status = Keep<Wlr>(display, globals.wlr, globals.seat, std::move(utf8));
     }
   }
   wl_display_disconnect(display);
