@@ -31,7 +31,7 @@ namespace {
 
 using colfix::KeptText;
 
-// The types Qt 6's Wayland clipboard offers for plain text, each with the
+// The types Qt 6.4's Wayland clipboard offers for plain text, each with the
 // text's UTF-8 bytes.
 constexpr const char* kMimeTypes[] = {"text/plain", "text/plain;charset=utf-8"};
 
