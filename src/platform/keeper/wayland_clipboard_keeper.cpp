@@ -59,9 +59,13 @@ class Server {
   // program copies or the connection ends.
   void Serve(wl_display* display) {
     std::vector<pollfd> waits;
-    while (!cancelled_) {
+    for (;;) {
       while (wl_display_prepare_read(display) != 0) {
         if (wl_display_dispatch_pending(display) < 0) return;
+      }
+      if (cancelled_) {
+        wl_display_cancel_read(display);
+        return;
       }
       waits.assign(1, {wl_display_get_fd(display), POLLIN, 0});
       for (const Transfer& transfer : transfers_) waits.push_back({transfer.fd, POLLOUT, 0});
