@@ -101,6 +101,31 @@ click() {
 clipboard() { timeout 2 wl-paste --no-newline "$@" 2>/dev/null || true; }
 clipboard_is() { [ "$(clipboard)" = "$1" ]; }
 
+# The Wayland clipboard keepers serving this session (other tests have their own).
+keepers() {
+  local pid
+  for pid in $(pgrep -x colfix-wayland-); do
+    is_running "$pid" && tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null |
+      grep -qxF "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && echo "$pid"
+  done
+  true
+}
+
+# Once Colfix, run natively, has ended with `text` on the clipboard: where the
+# compositor offers data-control (sway) one keeper serves it, and ends when
+# another program copies; where it offers none (mutter) no keeper stays.
+expect_kept() {
+  [ -n "${QPA:-}" ] || return 0
+  if [ "$COMPOSITOR" = mutter ]; then
+    wait_until 1 eval '[ -z "$(keepers)" ]' || fail "a keeper stays without data-control"
+    return 0
+  fi
+  wait_until 2 clipboard_is "$1" || fail "the kept clipboard holds $(wl-paste -n | head -c 40)..."
+  [ "$(keepers | wc -l)" -eq 1 ] || fail "$(keepers | wc -l) keepers run, not one"
+  offer "from another program"
+  wait_until 2 eval '[ -z "$(keepers)" ]' || fail "the keeper did not end at another program's copy"
+}
+
 # Closes Colfix's window as the compositor's own close does.
 close_window() {
   if [ "$COMPOSITOR" = sway ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # From the keyboard alone: auto-copy ticked, Paste chosen from the field's menu
 # (Menu key) tidies the reference and leaves it on the clipboard for Wayland
-# programs, and Exit ends Colfix. Natively Colfix sets the clipboard once for
+# programs, and Exit ends Colfix, natively leaving the text kept where the
+# compositor can (see expect_kept). Natively Colfix sets the clipboard once for
 # that paste: mutter keeps only the first selection set for one input event.
 set -euo pipefail
 source "$(dirname "$0")/colfix_wayland.sh"
@@ -18,4 +19,5 @@ if [ -n "${QPA:-}" ]; then
 fi
 "$WAYLAND_INPUT" key Tab Tab space
 expect_end_within_a_second "Exit from the keyboard"
+expect_kept AB_12_34
 echo "keyboard: passed"

@@ -1,20 +1,17 @@
 // colfix-clipboard-keeper: keeps the text Colfix last put on the X clipboard
 // once Colfix has ended, where no clipboard manager took it over. Colfix starts
-// it with the text on standard input, as Qt encodes it: "<UTF-8 byte count>
-// <Latin-1 byte count>\n", the UTF-8 bytes, then the Latin-1 bytes (Qt's STRING
-// and TEXT); it reads one byte from standard output once the keeper owns
-// CLIPBOARD, and one more once the keeper has answered the first request for
-// its TARGETS, which through XWayland is the compositor's. The keeper serves
-// the text in the targets Qt offers for plain text, and ends when another
-// program takes the clipboard, when the display goes away, or on SIGTERM (left
-// at its default action).
+// it with the text on standard input in UTF-8 and in Latin-1 (Qt's STRING and
+// TEXT; see keeper_input.h) and reads one byte from standard output once the
+// keeper owns CLIPBOARD, and one more once the keeper has answered the first
+// request for its TARGETS, which through XWayland is the compositor's. The
+// keeper serves the text in the targets Qt offers for plain text, and ends when
+// another program takes the clipboard, when the display goes away, or on
+// SIGTERM (left at its default action).
 #include <sys/socket.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
@@ -23,47 +20,18 @@
 #include <string>
 #include <utility>
 
+#include "keeper_input.h"
 #include "xcb_atoms.h"
 
 namespace {
 
 using colfix::Atom;
+using colfix::KeptText;
 using colfix::XcbReply;
-
-// The text in the two encodings Qt serves it in.
-struct Text {
-  std::string utf8, latin1;
-};
-
-// Empty unless the input is whole: a Colfix ended while writing it leaves it short.
-std::optional<Text> ParseText(const std::string& input) {
-  const std::size_t newline = input.find('\n');
-  if (newline == std::string::npos) return std::nullopt;
-  const char* const end = input.data() + newline;
-  std::size_t utf8Size = 0, latin1Size = 0;
-  const auto [space, utf8Error] = std::from_chars(input.data(), end, utf8Size);
-  if (utf8Error != std::errc{} || space == end || *space != ' ') return std::nullopt;
-  const auto [afterSizes, latin1Error] = std::from_chars(space + 1, end, latin1Size);
-  if (latin1Error != std::errc{} || afterSizes != end ||
-      input.size() - newline - 1 != utf8Size + latin1Size) {
-    return std::nullopt;
-  }
-  return Text{input.substr(newline + 1, utf8Size), input.substr(newline + 1 + utf8Size)};
-}
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[65536];
-  ssize_t got;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
-    if (got > 0) text.append(buffer, static_cast<std::size_t>(got));
-  }
-  return text;
-}
 
 class Keeper {
  public:
-  Keeper(xcb_connection_t* connection, Text text)
+  Keeper(xcb_connection_t* connection, KeptText text)
       : connection_(connection),
         text_(std::move(text)),
         // A ChangeProperty request's own fields take 24 bytes of the largest
@@ -260,7 +228,7 @@ class Keeper {
 
   static constexpr std::size_t kTextTargets = 4;
   xcb_connection_t* connection_;
-  const Text text_;
+  const KeptText text_;
   const std::size_t largestChunk_;
   const xcb_atom_t clipboard_, targets_, multiple_, timestamp_, incr_;
   const xcb_atom_t offered_[8];
@@ -274,19 +242,12 @@ class Keeper {
 }  // namespace
 
 int main() {
-  std::optional<Text> text = ParseText(ReadAll(STDIN_FILENO));
+  std::optional<KeptText> text = colfix::TakeTextFromColfix();
   if (!text) return 1;
-  // Holds no folder in use, for as long as it runs.
-  if (::chdir("/") != 0) return 1;
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(connection) != 0) return 1;
   Keeper keeper(connection, std::move(*text));
-  if (!keeper.TakeClipboard()) return 1;
-  // Colfix waits for this byte before it ends, so the clipboard is never left
-  // without our text.
-  const char ready = '1';
-  if (::write(STDOUT_FILENO, &ready, 1) != 1) return 1;
-  ::close(STDIN_FILENO);
+  if (!keeper.TakeClipboard() || !colfix::TellColfixClipboardTaken()) return 1;
   keeper.Serve();
   xcb_disconnect(connection);
   return 0;

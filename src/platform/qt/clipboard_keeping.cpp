@@ -53,12 +53,11 @@ bool SelectionOwned(const char* selection, std::chrono::milliseconds patience) {
   return owned;
 }
 
-// Installed, the keeper is in Colfix's libexec folder; in the build tree, beside it.
-QString KeeperPath() {
-  const QString beside = QCoreApplication::applicationDirPath();
-  const QString installed = beside + QStringLiteral("/" COLFIX_KEEPER_FROM_BINDIR);
-  return QFileInfo(installed).isExecutable() ? installed
-                                             : beside + QStringLiteral("/colfix-clipboard-keeper");
+// Installed, a keeper is in Colfix's libexec folder; in the build tree, beside it.
+QString KeeperPath(const QString& name) {
+  const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  const QString installed = beside + QStringLiteral(COLFIX_KEEPER_DIR_FROM_BINDIR "/") + name;
+  return QFileInfo(installed).isExecutable() ? installed : beside + name;
 }
 
 // Whether a byte came from the keeper within `patience`; false also at the end
@@ -119,10 +118,9 @@ bool StartKeeper(const QString& path, const QByteArray& text, bool untilServed =
   return owns;
 }
 
-// The keeper's input for the text Colfix has on the X clipboard, as Qt serves
-// it, in UTF-8 and in Latin-1; empty when Colfix has no text there.
+// A keeper's input for the text Colfix has on the clipboard, as Qt serves it,
+// in UTF-8 and in Latin-1; empty when Colfix has no text there.
 std::optional<QByteArray> KeeperInput() {
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
   const QClipboard* clipboard = QGuiApplication::clipboard();
   const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
   if (!clipboard->ownsClipboard() || data == nullptr || !data->hasText()) return std::nullopt;
@@ -159,17 +157,25 @@ void ClipboardKeeping::HandOverOnClose(QWidget& window) {
   }
   new CloseWatch(window, [this] {
     if (const std::optional<QByteArray> input = KeeperInput()) {
-      handedOver_ = StartKeeper(KeeperPath(), *input, true);
+      handedOver_ =
+          StartKeeper(KeeperPath(QStringLiteral("colfix-clipboard-keeper")), *input, true);
     }
   });
 }
 
 void ClipboardKeeping::HandOver() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform != QLatin1String("xcb") && platform != QLatin1String("wayland")) return;
   // Qt may not have heard yet that a keeper started on closing took the clipboard.
   if (handedOver_) return;
   std::optional<QByteArray> input = KeeperInput();
   if (!input) return;
-  keeper_ = KeeperPath();
+  // The Wayland keeper ends at once where the compositor offers no data-control.
+  if (platform == QLatin1String("wayland")) {
+    StartKeeper(KeeperPath(QStringLiteral("colfix-wayland-clipboard-keeper")), *input);
+    return;
+  }
+  keeper_ = KeeperPath(QStringLiteral("colfix-clipboard-keeper"));
   if (!SelectionOwned("CLIPBOARD_MANAGER", {})) {
     StartKeeper(keeper_, *input);
   } else {

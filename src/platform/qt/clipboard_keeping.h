@@ -1,6 +1,7 @@
-// Keeps the text Colfix last put on the X clipboard available after Colfix has
-// ended, where no clipboard manager takes it over: colfix-clipboard-keeper, a
-// small helper installed with Colfix, is started with the text and serves it.
+// Keeps the text Colfix last put on the clipboard available after Colfix has
+// ended, where no clipboard manager takes it over: colfix-clipboard-keeper (X11)
+// or colfix-wayland-clipboard-keeper (native Wayland), small helpers installed
+// with Colfix, is started with the text and serves it.
 #pragma once
 
 #include <QByteArray>
@@ -14,9 +15,10 @@ namespace colfix {
 class ClipboardKeeping {
  public:
   // Once the event loop has ended, while the application still exists. With no
-  // clipboard manager running the keeper takes the clipboard over now, before
-  // Colfix lets go of it, so that it never stands empty. With one, Qt hands the
-  // clipboard to it as the application ends; the text is kept in case that fails.
+  // X clipboard manager running, and always as a native Wayland client, the
+  // keeper takes the clipboard over now, before Colfix lets go of it, so that
+  // it never stands empty. With one, Qt hands the clipboard to it as the
+  // application ends; the text is kept in case that fails.
   void HandOver();
 
   // Through XWayland a compositor may pass an X program's clipboard on to
