@@ -84,10 +84,26 @@ has_keyboard() {
 }
 
 # Moves the pointer over a control of frmMain (named as in the handlers).
+# Through XWayland, X gets pointer input for a window only once the compositor
+# shows it, which under load comes well after X has mapped and focused it: a
+# motion before that goes nowhere, so the pointer is moved until X has it there.
 point_at() {
   local x y
   read -r x y < <("$CONTROL_POINT" "$1") || fail "no point for $1"
   "$WAYLAND_INPUT" move $((window_x + x)) $((window_y + y))
+  [ -n "${QPA:-}" ] || wait_until 5 x_pointer_moved_to $((window_x + x)) $((window_y + y)) ||
+    fail "X never had the pointer over $1"
+}
+
+# Whether X has its pointer at X,Y, give or take the pixel by which the
+# compositor's output pixels and X's may round apart; if not, the pointer is
+# moved off and back there again.
+x_pointer_moved_to() {
+  local X Y
+  eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
+  ((${X:-0} - $1 <= 1 && $1 - ${X:-0} <= 1 && ${Y:-0} - $2 <= 1 && $2 - ${Y:-0} <= 1)) && return 0
+  "$WAYLAND_INPUT" move $(($1 + 2)) "$2" && "$WAYLAND_INPUT" move "$1" "$2"
+  return 1
 }
 
 click() {

@@ -14,13 +14,9 @@ pointer_taken_after() {
   if [ -n "${QPA:-}" ]; then
     [ "$(pointers_taken)" -gt "$1" ]
   else
-    local x y X Y
+    local x y
     read -r x y < <("$CONTROL_POINT" txtTranscode)
-    point_at txtTranscode
-    eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
-    # The compositor's output pixels and X's may round apart by one.
-    ((${X:-0} - window_x - x <= 1 && window_x + x - ${X:-0} <= 1)) &&
-      ((${Y:-0} - window_y - y <= 1 && window_y + y - ${Y:-0} <= 1))
+    x_pointer_moved_to $((window_x + x)) $((window_y + y))
   fi
 }
 
