@@ -270,6 +270,11 @@ TEST_P(KeyboardMenu, APasteChosenThereIsTidied) {
   field().setFocus();
   ASSERT_TRUE(WaitFor([&] { return field().hasFocus(); }));
   QSignalSpy pasted(&field(), &TranscodeField::pastedFromMenu);
+  // The pointer rests away from the field, as a keyboard user's may. Left where
+  // the last test clicked, on the spot where this menu shows Paste, Qt 6.8 would
+  // take the click there for the second of a double click, which closes the menu.
+  MovePointer(window(), {1, 1});
+  HandleInputSentSoFar(window());
 
   Key(GetParam());
   ChoosePasteFromTheMenu();

@@ -124,18 +124,33 @@ ProcessResult ReadSelection(const QString& selection, const QString& target) {
   return RunProgram("xclip", {"-o", "-selection", selection, "-t", target});
 }
 
-void Click(const QWidget& widget, QPoint local, int xButton, const QStringList& modifiers) {
+namespace {
+
+QStringList PointerTo(const QWidget& widget, QPoint local) {
   const QPoint device = widget.mapToGlobal(local) * widget.devicePixelRatio();
-  QStringList arguments{"mousemove", QString::number(device.x()), QString::number(device.y())};
-  for (const QString& modifier : modifiers) arguments << "keydown" << modifier;
-  arguments << "click" << QString::number(xButton);
-  for (const QString& modifier : modifiers) arguments << "keyup" << modifier;
+  return {"mousemove", QString::number(device.x()), QString::number(device.y())};
+}
+
+void Xdotool(const QStringList& arguments) {
   if (RunProgram("xdotool", arguments).exitCode != 0) throw std::runtime_error("xdotool failed");
 }
 
+}  // namespace
+
+void Click(const QWidget& widget, QPoint local, int xButton, const QStringList& modifiers) {
+  QStringList arguments = PointerTo(widget, local);
+  for (const QString& modifier : modifiers) arguments << "keydown" << modifier;
+  arguments << "click" << QString::number(xButton);
+  for (const QString& modifier : modifiers) arguments << "keyup" << modifier;
+  Xdotool(arguments);
+}
+
+void MovePointer(const QWidget& widget, QPoint local) {
+  Xdotool(PointerTo(widget, local));
+}
+
 void Key(const QString& keys) {
-  if (RunProgram("xdotool", {"key", keys}).exitCode != 0)
-    throw std::runtime_error("xdotool failed");
+  Xdotool({"key", keys});
 }
 
 void RequestClose(WId window) {

@@ -44,6 +44,9 @@ ProcessResult ReadSelection(const QString& selection, const QString& target);
 // in `widget`, holding `modifiers` (xdotool key names), through the X server.
 void Click(const QWidget& widget, QPoint local, int xButton, const QStringList& modifiers = {});
 
+// Moves the pointer to `local` in `widget`, through the X server.
+void MovePointer(const QWidget& widget, QPoint local);
+
 // Types a key combination (xdotool syntax, e.g. "Tab", "ctrl+v") into the focused window.
 void Key(const QString& keys);
 

@@ -12,39 +12,6 @@
 namespace colfix::wintest {
 namespace {
 
-// Sets the screen's DPI for programs started from now on, as Wine's settings
-// do, and puts the old value back afterwards.
-class ScreenDpi {
- public:
-  explicit ScreenDpi(DWORD dpi) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &key_, nullptr);
-    DWORD size = sizeof old_;
-    hadOld_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
-                               &size) == ERROR_SUCCESS;
-    Set(dpi);
-  }
-  ~ScreenDpi() {
-    if (hadOld_) {
-      Set(old_);
-    } else {
-      RegDeleteValueW(key_, L"LogPixels");
-    }
-    RegCloseKey(key_);
-  }
-  ScreenDpi(const ScreenDpi&) = delete;
-  ScreenDpi& operator=(const ScreenDpi&) = delete;
-
- private:
-  void Set(DWORD dpi) {
-    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                   sizeof dpi);
-  }
-  HKEY key_ = nullptr;
-  DWORD old_ = 0;
-  bool hadOld_ = false;
-};
-
 struct Placement {
   Control control;
   RECT at96;  // left, top, right, bottom in the client area
@@ -75,7 +42,12 @@ std::string Describe(const RECT& r) {
 }
 
 void ExpectLayout(int dpi, SIZE client) {
-  ScreenDpi screen(static_cast<DWORD>(dpi));
+  // Wine takes the screen's DPI when its session begins, so wine-run sets it
+  // before (ctest gives this test COLFIX_WINE_DPI); this process is DPI aware.
+  HDC screen = GetDC(nullptr);
+  const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(screenDpi, dpi) << "run with COLFIX_WINE_DPI=" << dpi;
   ColfixApp app;
   RECT clientRect;
   GetClientRect(app.Window(), &clientRect);
