@@ -22,17 +22,8 @@ wait_until() {
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 
 # Prints the id of a shown window that `xdotool search ARG...` finds, waiting
-# up to 10 s for one. A search ends at an X error when a window it walks past
-# goes away (as window managers' own windows do), so it is asked again
-# rather than left to wait with --sync.
-find_window() {
-  local deadline=$(($(date +%s) + 10)) id
-  until id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n1) && [ -n "$id" ]; do
-    (($(date +%s) < deadline)) || return 1
-    sleep 0.05
-  done
-  echo "$id"
-}
+# up to 10 s for one.
+find_window() { "$(dirname "${BASH_SOURCE[0]}")/../support/find-window" 10 "$@"; }
 
 # Starts Colfix (with arguments "$@", if any) and waits until its window is
 # shown and active. A script's background job inherits SIGINT ignored, which

@@ -91,6 +91,9 @@ TEST_F(QtRuntimeOnWindow, ErrorIsAModalCriticalBoxAndTheProgramGoesOn) {
     shownIcon = box->icon();
     shownOver = box->parentWidget();
     shownModal = box->isModal();
+    // The key goes where the X server's focus is, which the box takes some
+    // time after it is modal: sent before, the key was lost and the box stayed.
+    WaitFor([box] { return box->isActiveWindow(); });
     Key("Return");  // the user dismisses it
   });
 

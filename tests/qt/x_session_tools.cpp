@@ -6,6 +6,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <cstdlib>
 #include <stdexcept>
@@ -85,8 +86,15 @@ void HandleInputSentSoFar(const QWidget& window) {
 
 ProcessResult RunProgram(const QString& program, const QStringList& arguments,
                          const QByteArray& input) {
+  // The output goes to a file, not a pipe: a pipe is drained only as this
+  // process's event loop comes round, and with a million characters in a field
+  // each round repaints it, so under load xclip could not write a selection
+  // it had long read within the wait.
+  QTemporaryFile output;
+  if (!output.open()) throw std::runtime_error("cannot make a file for the output");
   QProcess process;
   process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process.setStandardOutputFile(output.fileName());
   process.start(program, arguments);
   if (!process.waitForStarted()) throw std::runtime_error("cannot start " + program.toStdString());
   process.write(input);
@@ -97,8 +105,7 @@ ProcessResult RunProgram(const QString& program, const QStringList& arguments,
     process.waitForFinished();
     throw std::runtime_error(program.toStdString() + " did not finish");
   }
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput()};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output.readAll()};
 }
 
 SelectionOwner::SelectionOwner(const QString& selection, const QString& target,
