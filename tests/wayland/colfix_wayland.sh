@@ -128,7 +128,7 @@ keepers() {
 }
 
 # Once Colfix, run natively, has ended with `text` on the clipboard: where the
-# compositor offers data-control (sway) one keeper serves it, and ends when
+# compositor offers data-control (sway, KWin) one keeper serves it, and ends when
 # another program copies; where it offers none (mutter) no keeper stays.
 expect_kept() {
   [ -n "${QPA:-}" ] || return 0
@@ -136,7 +136,7 @@ expect_kept() {
     wait_until 1 eval '[ -z "$(keepers)" ]' || fail "a keeper stays without data-control"
     return 0
   fi
-  wait_until 2 clipboard_is "$1" || fail "the kept clipboard holds $(wl-paste -n | head -c 40)..."
+  wait_until 2 clipboard_is "$1" || fail "the kept clipboard holds $(clipboard | head -c 40)..."
   [ "$(keepers | wc -l)" -eq 1 ] || fail "$(keepers | wc -l) keepers run, not one"
   offer "from another program"
   wait_until 2 eval '[ -z "$(keepers)" ]' || fail "the keeper did not end at another program's copy"

@@ -53,8 +53,11 @@ bool SelectionOwned(const char* selection, std::chrono::milliseconds patience) {
   return owned;
 }
 
+constexpr QLatin1String kXKeeper("colfix-clipboard-keeper");
+constexpr QLatin1String kWaylandKeeper("colfix-wayland-clipboard-keeper");
+
 // Installed, a keeper is in Colfix's libexec folder; in the build tree, beside it.
-QString KeeperPath(const QString& name) {
+QString KeeperPath(QLatin1String name) {
   const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/');
   const QString installed = beside + QStringLiteral(COLFIX_KEEPER_DIR_FROM_BINDIR "/") + name;
   return QFileInfo(installed).isExecutable() ? installed : beside + name;
@@ -157,8 +160,7 @@ void ClipboardKeeping::HandOverOnClose(QWidget& window) {
   }
   new CloseWatch(window, [this] {
     if (const std::optional<QByteArray> input = KeeperInput()) {
-      handedOver_ =
-          StartKeeper(KeeperPath(QStringLiteral("colfix-clipboard-keeper")), *input, true);
+      handedOver_ = StartKeeper(KeeperPath(kXKeeper), *input, true);
     }
   });
 }
@@ -172,10 +174,10 @@ void ClipboardKeeping::HandOver() {
   if (!input) return;
   // The Wayland keeper ends at once where the compositor offers no data-control.
   if (platform == QLatin1String("wayland")) {
-    StartKeeper(KeeperPath(QStringLiteral("colfix-wayland-clipboard-keeper")), *input);
+    StartKeeper(KeeperPath(kWaylandKeeper), *input);
     return;
   }
-  keeper_ = KeeperPath(QStringLiteral("colfix-clipboard-keeper"));
+  keeper_ = KeeperPath(kXKeeper);
   if (!SelectionOwned("CLIPBOARD_MANAGER", {})) {
     StartKeeper(keeper_, *input);
   } else {

@@ -22,7 +22,8 @@ class ClipboardKeeping {
   void HandOver();
 
   // Through XWayland a compositor may pass an X program's clipboard on to
-  // Wayland programs only while one of its windows has the focus (sway does):
+  // Wayland programs only while one of its windows has the focus (sway and
+  // KWin do):
   // there the keeper takes the text over as `window` closes, before it hides,
   // and HandOver then leaves it alone.
   void HandOverOnClose(QWidget& window);
