@@ -97,6 +97,7 @@ point_at() {
   read -r x y < <("$CONTROL_POINT" "$1") || fail "no point for $1"
   move_to $((window_x + x)) $((window_y + y)) "$1"
 }
+# The same for X,Y in the output's pixels, over what $3 names.
 move_to() {
   "$WAYLAND_INPUT" move "$1" "$2"
   [ -n "${QPA:-}" ] || wait_until 5 x_pointer_moved_to "$1" "$2" || fail "X never had the pointer over $3"
