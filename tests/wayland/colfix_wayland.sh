@@ -29,8 +29,7 @@ sys.exit(1)' "$colfix_pid"
   elif [ -n "${DISPLAY:-}" ]; then
     local window
     window=$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) &&
-      [ -n "$window" ] && xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF}
-        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+      [ -n "$window" ] && x_window_rect "$window"
   elif [ "$COMPOSITOR" = kwin ]; then
     # KWin decorates Colfix itself, so the buffer is the client area.
     grep -q 'attach(wl_buffer' "$protocol_log" && kwin_script "for (const w of workspace.clientList())
@@ -43,6 +42,12 @@ sys.exit(1)' "$colfix_pid"
       tail -n1 | sed -E 's/.*\(([0-9]+), ([0-9]+)/\1 \2/') && [ -n "$height" ] || return 1
     echo $(((${OUTPUT_SIZE%x*} - width - 6) / 2 + 3)) $(((${OUTPUT_SIZE#*x} - height - 33) / 2 + 30)) "$width" "$height"
   fi
+}
+
+# An X window's place and size as "X Y WIDTH HEIGHT".
+x_window_rect() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
 # Runs JavaScript in KWin and prints what it printed, if anything. KWin's
@@ -90,9 +95,12 @@ has_keyboard() {
 point_at() {
   local x y
   read -r x y < <("$CONTROL_POINT" "$1") || fail "no point for $1"
-  "$WAYLAND_INPUT" move $((window_x + x)) $((window_y + y))
-  [ -n "${QPA:-}" ] || wait_until 5 x_pointer_moved_to $((window_x + x)) $((window_y + y)) ||
-    fail "X never had the pointer over $1"
+  move_to $((window_x + x)) $((window_y + y)) "$1"
+}
+# The same for X,Y in the output's pixels, over what $3 names.
+move_to() {
+  "$WAYLAND_INPUT" move "$1" "$2"
+  [ -n "${QPA:-}" ] || wait_until 5 x_pointer_moved_to "$1" "$2" || fail "X never had the pointer over $3"
 }
 
 # Whether X has its pointer at X,Y, give or take the pixel by which the
@@ -177,12 +185,32 @@ menus_shown() {
   fi
 }
 
-# Runs "$@", which opens the field's menu, and once the menu shows chooses
-# Paste by its key: a key sent earlier would reach the field instead.
-paste_from_menu() {
+# Runs "$@", which opens the field's menu, and waits until the menu shows.
+open_menu() {
   local before
   before=$(menus_shown)
   "$@"
   wait_until 10 eval '[ "$(menus_shown)" -gt "$before" ]' || fail "the field's menu did not open"
-  "$WAYLAND_INPUT" key p
+}
+
+# Opens the menu with "$@" and chooses Paste by its key: a key sent before the
+# menu shows would reach the field instead.
+paste_from_menu() { open_menu "$@" && "$WAYLAND_INPUT" key p; }
+
+# Clicks Paste in the field's open menu, found in the menu's X window (through
+# XWayland only): while the field is empty and the clipboard holds text, Paste
+# is the one item drawn enabled, its dark text the darkest pixels of the menu.
+click_menu_paste() {
+  local window menu= item w h x y left top
+  for window in $(xdotool search --onlyvisible --pid "$colfix_pid"); do
+    [[ "$(xwininfo -id "$window")" != *"Override Redirect State: yes"* ]] || menu=$window
+  done
+  [ -n "$menu" ] || fail "no menu window"
+  wait_until 5 eval 'item=$(import -window "$menu" png:- | convert - -colorspace gray -negate \
+    -threshold 75% -format %@ info: | grep -E "^[0-9]+x([5-9]|[1-3][0-9])\+")' ||
+    fail "the menu shows no Paste"
+  read -r w h x y < <(tr 'x+' '  ' <<<"$item")
+  read -r left top _ < <(x_window_rect "$menu")
+  move_to $((left + x + w / 2)) $((top + y + h / 2)) Paste
+  "$WAYLAND_INPUT" click 1
 }

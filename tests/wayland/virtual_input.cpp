@@ -1,7 +1,7 @@
 // Test helper: a pointer and a keyboard on a wlroots compositor (sway), made
 // through its virtual-pointer and virtual-keyboard protocols, or on KWin,
 // through its fake-input protocol, and driven by lines on standard input:
-//   move X Y          the pointer to X,Y in the output's pixels
+//   move X Y          the pointer to X,Y in the output's pixels, in steps
 //   press N | release N   button N (1 left, 2 middle, 3 right)
 //   key KEY...        each key pressed and released, modifiers first: Tab, ctrl+v
 //   remove | add      the pointer goes away / a new one comes (on KWin, with
@@ -18,15 +18,19 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -436,8 +440,27 @@ uint32_t ButtonCode(int button) {
   }
 }
 
+// Moves the pointer from `at` (where the last move left it, if any) to X,Y in
+// steps of a few pixels, as a mouse moves: through XWayland, sway sends a
+// step's relative motion in the frame where the pointer passes from one X
+// window to another, and X puts the next button event that far beyond where
+// the pointer is. A jump from the field to its menu's Paste had the click land
+// outside the menu.
+bool Glide(Devices& devices, std::optional<std::pair<int, int>>& at, int x, int y) {
+  constexpr int kStep = 8;
+  const auto [fromX, fromY] = at.value_or(std::pair{x, y});
+  const int steps = std::max({1, std::abs(x - fromX) / kStep, std::abs(y - fromY) / kStep});
+  bool moved = true;
+  for (int step = 1; step <= steps && moved; ++step) {
+    moved = devices.Move(fromX + (x - fromX) * step / steps, fromY + (y - fromY) * step / steps);
+  }
+  if (moved) at = std::pair{x, y};
+  return moved;
+}
+
 // Carries out the lines on standard input; false when the connection broke.
 bool Serve(Devices& devices) {
+  std::optional<std::pair<int, int>> at;
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
@@ -447,7 +470,7 @@ bool Serve(Devices& devices) {
     int y = 0;
     bool done = false;
     if (verb == "move" && words >> x >> y) {
-      done = devices.Move(x, y);
+      done = Glide(devices, at, x, y);
     } else if ((verb == "press" || verb == "release") && words >> x && ButtonCode(x) != 0) {
       done = devices.SendButton(ButtonCode(x), verb == "press" ? WL_POINTER_BUTTON_STATE_PRESSED
                                                                : WL_POINTER_BUTTON_STATE_RELEASED);

@@ -11,8 +11,40 @@
 #include <utility>
 
 #include "qt_text.h"
+#include "xcb_atoms.h"
 
 namespace colfix {
+namespace {
+
+// Whether X's clipboard is this program's, as it is after Qt took it; always
+// so without X.
+bool OwnsXClipboard() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) return true;
+  xcb_connection_t* connection = x11->connection();
+  const XcbReply<xcb_get_selection_owner_reply_t> reply(
+      xcb_get_selection_owner_reply(
+          connection, xcb_get_selection_owner(connection, Atom(connection, "CLIPBOARD")), nullptr),
+      &std::free);
+  // The ids of the windows a program makes all lie in its own range.
+  const xcb_setup_t* setup = xcb_get_setup(connection);
+  return reply && (reply->owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+// Gives the clipboard what `data` makes. Qt takes X's clipboard with the time of
+// the last X event it handled. sway takes it back, for its Wayland clipboard,
+// whenever the focus comes to an X window, so as a menu closes over a Paste, at
+// a later time: X then keeps sway's owner. sway's change is in Qt's queue by
+// then, and once handled it brings Qt's time past it, so a second try holds.
+template <class MakeData>
+void SetClipboard(const MakeData& data) {
+  QGuiApplication::clipboard()->setMimeData(data(), QClipboard::Clipboard);
+  if (OwnsXClipboard()) return;
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QGuiApplication::clipboard()->setMimeData(data(), QClipboard::Clipboard);
+}
+
+}  // namespace
 
 template <class Widget>
 Widget& QtRuntime::Find(Control control) const {
@@ -78,13 +110,17 @@ void QtRuntime::EmptyClipboard() {
   // owner alone, and from our own ownership it would leave the clipboard
   // without an owner for a moment: a clipboard manager that restores an
   // emptied clipboard can then land its old content after our text.
-  QGuiApplication::clipboard()->setMimeData(new QMimeData, QClipboard::Clipboard);
+  SetClipboard([] { return new QMimeData; });
 }
 
 void QtRuntime::ClipboardSetText(std::u16string_view text) {
   // Text alone replaces every format, so a pending emptying has nothing left to do.
   clearPending_ = false;
-  QGuiApplication::clipboard()->setText(ToQString(text), QClipboard::Clipboard);
+  SetClipboard([text] {
+    auto* data = new QMimeData;
+    data->setText(ToQString(text));
+    return data;
+  });
 }
 
 void QtRuntime::ReportError(std::string_view message) {
