@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -66,21 +67,62 @@ void TranscodeField::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
+namespace {
+
+// Puts off a menu's closing at a key press or button release until that event
+// has been handled, so that the action it chooses runs while the menu is still
+// shown. A Wayland compositor takes the clipboard only from the client with the
+// keyboard, and KWin 5.27 gives the keyboard to a menu at a key press in it and
+// to nobody once the menu has gone, until the next key: a copy made after the
+// menu had closed would be lost.
+class CloseAfterChoice : public QObject {
+ public:
+  explicit CloseAfterChoice(QMenu& menu) : QObject(&menu), menu_(menu) {
+    menu.installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonRelease) {
+      choosing_ = true;
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            choosing_ = false;
+            if (std::exchange(closeOwed_, false)) menu_.close();
+          },
+          Qt::QueuedConnection);
+    } else if (event->type() == QEvent::Close && choosing_) {
+      event->ignore();
+      closeOwed_ = true;
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  QMenu& menu_;
+  bool choosing_ = false;   // the menu is handling a key press or a button release
+  bool closeOwed_ = false;  // and was to close meanwhile
+};
+
+}  // namespace
+
 void TranscodeField::OpenContextMenu(const QPoint& globalPos) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  new CloseAfterChoice(*menu);
+  // Connected after QLineEdit's own, so the text is in by then.
   for (QAction* action : menu->actions()) {
     if (IsPasteAction(*action)) {
-      connect(action, &QAction::triggered, this, [this] { pastedFromMenu_ = true; });
+      connect(action, &QAction::triggered, this, [this] { AfterContextMenu(true); });
     }
   }
-  // The menu hides before its chosen action runs; queued, this comes after it.
-  connect(menu, &QMenu::aboutToHide, this, &TranscodeField::AfterContextMenu, Qt::QueuedConnection);
+  connect(
+      menu, &QMenu::aboutToHide, this, [this] { AfterContextMenu(false); }, Qt::QueuedConnection);
   menu->popup(globalPos);
 }
 
-void TranscodeField::AfterContextMenu() {
-  const bool pasted = std::exchange(pastedFromMenu_, false);
+void TranscodeField::AfterContextMenu(bool pasted) {
   if (rightReleaseOwed_) {
     // The menu took the release of the press that opened it.
     emit mouseReleased(*std::exchange(rightReleaseOwed_, std::nullopt));

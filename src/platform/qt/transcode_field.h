@@ -42,11 +42,11 @@ class TranscodeField : public QLineEdit {
   // Qt's button and modifier flags as the handler's bit sets, and the position.
   MouseArgs ToMouseArgs(const QMouseEvent& event) const;
   void OpenContextMenu(const QPoint& globalPos);
-  void AfterContextMenu();
+  // Once Paste has run in the menu (`pasted`), or once the menu has closed.
+  void AfterContextMenu(bool pasted);
 
   // The right button is down over the field and its release not yet reported.
   std::optional<MouseArgs> rightReleaseOwed_;
-  bool pastedFromMenu_ = false;
 };
 
 }  // namespace colfix
