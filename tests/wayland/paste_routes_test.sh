@@ -20,8 +20,11 @@ shift_f10() { to_field && paste_from_menu "$WAYLAND_INPUT" key shift+F10; }
 routes="ctrl_v_then_click middle_button menu_paste menu_key shift_f10"
 # KWin 5.27 gives a native client's window no keyboard back when its menu
 # closes, until the next key, and sets no clipboard for a client without the
-# keyboard: a Paste from the menu is tidied there, but not copied.
-[ "$COMPOSITOR ${QPA:-}" != "kwin wayland" ] || routes="ctrl_v_then_click middle_button"
+# keyboard: a Paste from the menu is tidied there, but not copied. KWin 6 copies it.
+if [ "$COMPOSITOR ${QPA:-}" = "kwin wayland" ] &&
+  dpkg --compare-versions "$(dpkg-query -W -f '${Version}' kwin-wayland)" lt 4:6; then
+  routes="ctrl_v_then_click middle_button"
+fi
 long=${QPA:+é$(head -c 999991 /dev/zero | tr '\0' 7)}
 for route in $routes; do
   tail=$([ "$route" != middle_button ] || echo "$long")
