@@ -22,7 +22,8 @@ wait_until() {
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]; }
 
 # Prints the id of a shown window that `xdotool search ARG...` finds, waiting
-# up to 10 s for one.
+# up to 10 s for one. xdotool matches any one of several conditions unless given
+# --all (mutter 48's frame of Colfix bears its name, under another pid).
 find_window() { "$(dirname "${BASH_SOURCE[0]}")/../support/find-window" 10 "$@"; }
 
 # Starts Colfix (with arguments "$@", if any) and waits until its window is
@@ -32,7 +33,7 @@ find_window() { "$(dirname "${BASH_SOURCE[0]}")/../support/find-window" 10 "$@";
 start_colfix() {
   env --default-signal=INT,HUP "$COLFIX" "$@" &
   colfix_pid=$!
-  colfix_window=$(find_window --pid "$colfix_pid" --name '^Colfix$') ||
+  colfix_window=$(find_window --all --pid "$colfix_pid" --name '^Colfix$') ||
     fail "Colfix showed no window"
   wait_until 5 is_active "$colfix_window" || fail "Colfix's window did not become active"
 }

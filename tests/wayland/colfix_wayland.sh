@@ -28,17 +28,18 @@ for view in views(json.load(sys.stdin)):
 sys.exit(1)' "$colfix_pid"
   elif [ -n "${DISPLAY:-}" ]; then
     local window
-    window=$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1) &&
-      [ -n "$window" ] && x_window_rect "$window"
+    window=$(x_window) && [ -n "$window" ] && x_window_rect "$window"
   elif [ "$COMPOSITOR" = kwin ]; then
-    # KWin decorates Colfix itself, so the buffer is the client area.
-    grep -q 'attach(wl_buffer' "$protocol_log" && kwin_script "for (const w of workspace.clientList())
+    # KWin decorates Colfix itself, so the buffer is the client area. KWin 6
+    # renamed clientList windowList.
+    grep -q 'attach(wl_buffer' "$protocol_log" && kwin_script "for (const w of
+      workspace.windowList ? workspace.windowList() : workspace.clientList())
       if (w.pid == $colfix_pid && w.caption == 'Colfix') {
         const g = w.bufferGeometry; print(g.x, g.y, g.width, g.height) }"
   else
     local width height
     grep -q 'attach(wl_buffer' "$protocol_log" || return 1
-    read -r width height < <(grep -o 'xdg_toplevel@[0-9]*\.configure([1-9][0-9]*, [0-9]*' "$protocol_log" |
+    read -r width height < <(grep -o 'xdg_toplevel[@#][0-9]*\.configure([1-9][0-9]*, [0-9]*' "$protocol_log" |
       tail -n1 | sed -E 's/.*\(([0-9]+), ([0-9]+)/\1 \2/') && [ -n "$height" ] || return 1
     echo $(((${OUTPUT_SIZE%x*} - width - 6) / 2 + 3)) $(((${OUTPUT_SIZE#*x} - height - 33) / 2 + 30)) "$width" "$height"
   fi
@@ -50,6 +51,10 @@ x_window_rect() {
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
+# Colfix's shown X window, through XWayland. Both have to match: mutter 48's
+# frame of it bears its name.
+x_window() { xdotool search --onlyvisible --all --pid "$colfix_pid" --name '^Colfix$' | head -n1; }
+
 # Runs JavaScript in KWin and prints what it printed, if anything. KWin's
 # scripts print to its log, each line after "js: "; a mark tells this run's.
 kwin_script() {
@@ -58,7 +63,9 @@ kwin_script() {
   echo "print('$mark'); $1; print('$mark');" >"$script"
   id=$(dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
     org.kde.kwin.Scripting.loadScript string:"$script" string:"$mark" | awk '/int32/ {print $2}')
-  dbus-send --session --print-reply --dest=org.kde.KWin "/$id" org.kde.kwin.Script.run >/dev/null
+  # KWin 6 names the script /Scripting/ScriptID, KWin 5.27 /ID.
+  dbus-send --session --print-reply --dest=org.kde.KWin "/Scripting/Script$id" org.kde.kwin.Script.run \
+    >/dev/null 2>&1 || dbus-send --session --print-reply --dest=org.kde.KWin "/$id" org.kde.kwin.Script.run >/dev/null
   wait_until 3 eval '[ "$(grep -c "^js: $mark$" "$COMPOSITOR_LOG")" -eq 2 ]'
   dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
     org.kde.kwin.Scripting.unloadScript string:"$mark" >/dev/null
@@ -66,6 +73,7 @@ kwin_script() {
   sed -n "/^js: $mark$/,/^js: $mark$/ { /^js: $mark$/d; s/^js: //p }" "$COMPOSITOR_LOG" | grep .
 }
 
+# Colfix's protocol log names an object name@id, or name#id from libwayland 1.23.
 protocol_log=$(mktemp)
 trap 'rm -f "$protocol_log"' EXIT
 start_colfix() {
@@ -80,11 +88,10 @@ start_colfix() {
 # non-empty list of states), which is when Qt gives its controls the keys.
 has_keyboard() {
   if [ -n "${QPA:-}" ]; then
-    grep -q 'wl_keyboard@[0-9]*\.enter' "$protocol_log" &&
-      grep -q 'xdg_toplevel@[0-9]*\.configure([0-9]*, [0-9]*, array\[[1-9]' "$protocol_log"
+    grep -q 'wl_keyboard[@#][0-9]*\.enter' "$protocol_log" &&
+      grep -q 'xdg_toplevel[@#][0-9]*\.configure([0-9]*, [0-9]*, array\[[1-9]' "$protocol_log"
   else
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = \
-      "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" ]
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(x_window)" ]
   fi
 }
 
@@ -179,7 +186,7 @@ x_primary_is() { [ "$(xclip -o -selection primary 2>/dev/null)" = "$1" ]; }
 # through XWayland, the menu windows shown now.
 menus_shown() {
   if [ -n "${QPA:-}" ]; then
-    grep -c 'xdg_popup@[0-9]*\.configure' "$protocol_log" || true
+    grep -c 'xdg_popup[@#][0-9]*\.configure' "$protocol_log" || true
   else
     echo $(($(xdotool search --onlyvisible --pid "$colfix_pid" 2>/dev/null | wc -l) - 1))
   fi

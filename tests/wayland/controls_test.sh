@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/colfix_wayland.sh"
 
 has_above() {
-  xprop -id "$(xdotool search --onlyvisible --pid "$colfix_pid" --name '^Colfix$' | head -n1)" _NET_WM_STATE |
+  xprop -id "$(x_window)" _NET_WM_STATE |
     grep -q _NET_WM_STATE_ABOVE
 }
 exit_button() { click cmdExit; }

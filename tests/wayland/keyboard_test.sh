@@ -14,7 +14,7 @@ start_colfix
 paste_from_menu "$WAYLAND_INPUT" key Menu
 wait_until 3 clipboard_is AB_12_34 || fail "the clipboard holds '$(clipboard)'"
 if [ -n "${QPA:-}" ]; then
-  [ "$(grep -c -- '-> wl_data_device@[0-9]*\.set_selection' "$protocol_log")" -eq 1 ] ||
+  [ "$(grep -c -- '-> wl_data_device[@#][0-9]*\.set_selection' "$protocol_log")" -eq 1 ] ||
     fail "Colfix set the clipboard more than once for one paste"
 fi
 "$WAYLAND_INPUT" key Tab Tab space

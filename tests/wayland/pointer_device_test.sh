@@ -9,7 +9,7 @@ source "$(dirname "$0")/colfix_wayland.sh"
 # client, Colfix takes it up as a new wl_pointer; through XWayland, the X
 # server makes its own pointer follow it. Clicks before that go nowhere, as
 # with any client.
-pointers_taken() { grep -c -- '-> wl_seat@[0-9]*\.get_pointer' "$protocol_log" || true; }
+pointers_taken() { grep -c -- '-> wl_seat[@#][0-9]*\.get_pointer' "$protocol_log" || true; }
 pointer_taken_after() {
   if [ -n "${QPA:-}" ]; then
     [ "$(pointers_taken)" -gt "$1" ]
