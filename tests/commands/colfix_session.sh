@@ -73,10 +73,10 @@ paste_into_field() {
 
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 
-# Pastes `text` with the middle button, as another program's selection: fast at
-# any length, where typing is not.
+# Pastes the text on standard input with the middle button, as another
+# program's selection: fast at any length, where typing is not.
 middle_paste() {
-  printf '%s' "$1" | xclip -selection primary
+  xclip -selection primary
   local x y
   read -r x y < <("$CONTROL_POINT" txtTranscode) || fail "no point for txtTranscode"
   xdotool mousemove --window "$colfix_window" "$x" "$y" click 2
