@@ -8,9 +8,13 @@ fail() {
   exit 1
 }
 
-# Runs "$@" until it succeeds or about `seconds` have passed.
+# The tests' waits are stretched by COLFIX_TEST_WAIT_FACTOR (see wait_factor.h)
+# where Colfix runs many times slower on purpose, as under the sanitizers.
+wait_factor=${COLFIX_TEST_WAIT_FACTOR:-1}
+
+# Runs "$@" until it succeeds or about `seconds` (stretched) have passed.
 wait_until() {
-  local seconds=$1
+  local seconds=$(($1 * wait_factor))
   shift
   local deadline=$(($(date +%s%N) + seconds * 1000000000))
   until "$@"; do
@@ -118,7 +122,7 @@ expect_end_within() {
   start=$(date +%s%N)
   wait_until "$seconds" eval '! is_running "$colfix_pid"' || {
     kill -KILL "$colfix_pid"
-    fail "$1: Colfix was still running $seconds s later"
+    fail "$1: Colfix was still running $((seconds * wait_factor)) s later"
   }
   wait "$colfix_pid" && status=0 || status=$?
   echo "$1: ended in $((($(date +%s%N) - start) / 1000000)) ms with status $status"
