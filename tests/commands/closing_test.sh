@@ -43,7 +43,7 @@ for length in 100 1000000; do
     >"$texts/$length"
   sed 's/^ //; s/:$//; s/:/_/g' "$texts/$length" >"$texts/$length.tidied"
 done
-clipboard_holds() { xclip -o -selection clipboard 2>/dev/null | cmp -s - "$1"; }
+clipboard_holds() { x_clipboard | cmp -s - "$1"; }
 
 for way in exit_button close_box sigterm; do
   for length in 100 1000000; do

@@ -75,7 +75,19 @@ paste_into_field() {
   click txtTranscode
 }
 
-clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+# The clipboard (xclip -o's arguments choose a target) as an X program reads it.
+# A read left unanswered for 20 s (stretched) is asked again: under load, one
+# request to a Colfix busy with a million characters went unanswered for good
+# (in 1 run of 5) while the next was answered within a second.
+x_clipboard() {
+  local status tries=3 limit=$((20 * wait_factor))
+  until timeout "$limit" xclip -o -selection clipboard "$@" 2>/dev/null; do
+    status=$?
+    [ "$status" -eq 124 ] && ((--tries > 0)) || return "$status"
+    echo "xclip -o${*:+ $*}: no answer within $limit s, asking again" >&2
+  done
+}
+clipboard_is() { [ "$(x_clipboard)" = "$1" ]; }
 
 # Pastes the text on standard input with the middle button, as another
 # program's selection: fast at any length, where typing is not.
@@ -90,10 +102,10 @@ middle_paste() {
 # time stamp, which is the owner's own.
 served() {
   local target
-  for target in $(xclip -o -selection clipboard -t TARGETS); do
+  for target in $(x_clipboard -t TARGETS); do
     case $target in
       TIMESTAMP | MULTIPLE | SAVE_TARGETS) echo "$target" ;;
-      *) echo "$target $(xclip -o -selection clipboard -t "$target" | sha1sum)" ;;
+      *) echo "$target $(x_clipboard -t "$target" | sha1sum)" ;;
     esac
   done
 }
