@@ -49,7 +49,7 @@ for way in exit_button close_box sigterm; do
   for length in 100 1000000; do
     start_colfix
     click chkAutoCopy
-    middle_paste <"$texts/$length"
+    middle_paste "$texts/$length"
     wait_until $((length / 50000 + 2)) clipboard_holds "$texts/$length.tidied" ||
       fail "$way, $length characters: auto-copy left $(xclip -o -selection clipboard | head -c 20) on the clipboard"
     before=$(served)

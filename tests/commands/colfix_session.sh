@@ -88,11 +88,14 @@ x_clipboard() {
   done
 }
 clipboard_is() { [ "$(x_clipboard)" = "$1" ]; }
+primary_holds() { xclip -o -selection primary 2>/dev/null | cmp -s - "$1"; }
 
-# Pastes the text on standard input with the middle button, as another
-# program's selection: fast at any length, where typing is not.
+# Pastes the text of FILE with the middle button, as another program's
+# selection: fast at any length, where typing is not. xclip takes the selection
+# only in its background half, which may run after the click: the click waits.
 middle_paste() {
-  xclip -selection primary
+  xclip -selection primary "$1"
+  wait_until 5 primary_holds "$1" || fail "xclip did not take the primary selection"
   local x y
   read -r x y < <("$CONTROL_POINT" txtTranscode) || fail "no point for txtTranscode"
   xdotool mousemove --window "$colfix_window" "$x" "$y" click 2
