@@ -32,17 +32,25 @@ for way in exit_button close_box window_manager_close alt_f4 sigterm sigint sigh
   done
 done
 
-# A reference of `length` characters, not all of them Latin-1, so that the
-# targets that carry Latin-1 differ from the UTF-8 ones.
-reference() { python3 -c 'import sys; n = int(sys.argv[1]); print(" AB:é€" + "x" * (n - 7) + ":", end="")' "$1"; }
+# A reference of each length, not all of it Latin-1, so that the targets that
+# carry Latin-1 differ from the UTF-8 ones, and its tidied form: made once, and
+# compared as files, since on a loaded machine the shell takes seconds to
+# capture and compare a million characters, over and over.
+texts=$(mktemp -d)
+trap 'rm -rf "$texts"' EXIT
+for length in 100 1000000; do
+  python3 -c 'import sys; n = int(sys.argv[1]); print(" AB:é€" + "x" * (n - 7) + ":", end="")' "$length" \
+    >"$texts/$length"
+  sed 's/^ //; s/:$//; s/:/_/g' "$texts/$length" >"$texts/$length.tidied"
+done
+clipboard_holds() { x_clipboard | cmp -s - "$1"; }
 
 for way in exit_button close_box sigterm; do
   for length in 100 1000000; do
     start_colfix
     click chkAutoCopy
-    middle_paste "$(reference "$length")"
-    tidied=$(reference "$length" | sed 's/^ //; s/:$//; s/:/_/g')
-    wait_until $((length / 50000 + 2)) clipboard_is "$tidied" ||
+    middle_paste "$texts/$length"
+    wait_until $((length / 50000 + 2)) clipboard_holds "$texts/$length.tidied" ||
       fail "$way, $length characters: auto-copy left $(xclip -o -selection clipboard | head -c 20) on the clipboard"
     before=$(served)
     "$way"

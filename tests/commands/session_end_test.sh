@@ -7,10 +7,15 @@ set -euo pipefail
 source "$(dirname "$0")/colfix_session.sh"
 
 workdir=$(mktemp -d)
-trap 'rm -rf "$workdir"' EXIT
+# A manager left waiting for a client that never came would hold the test's
+# output open until its time limit.
+trap 'kill "${manager_pid:-}" 2>/dev/null || true; rm -rf "$workdir"' EXIT
 
 for style in any none; do
   for field in "" " AB:12:34: "; do
+    # The last manager's address goes first: the background job empties the
+    # file only once it runs, and Colfix was handed that address (or nothing).
+    rm -f "$workdir/address"
     "$SESSION_MANAGER_HELPER" "$style" >"$workdir/address" &
     manager_pid=$!
     wait_until 5 test -s "$workdir/address" || fail "the session manager did not start"

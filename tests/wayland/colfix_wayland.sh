@@ -73,9 +73,11 @@ kwin_script() {
   sed -n "/^js: $mark$/,/^js: $mark$/ { /^js: $mark$/d; s/^js: //p }" "$COMPOSITOR_LOG" | grep .
 }
 
-# Colfix's protocol log names an object name@id, or name#id from libwayland 1.23.
+# Colfix's standard error: the protocol, and Qt's own warnings among it, shown
+# when a test fails. The protocol names an object name@id, or name#id from
+# libwayland 1.23.
 protocol_log=$(mktemp)
-trap 'rm -f "$protocol_log"' EXIT
+trap '[ $? -eq 0 ] || grep -v "^\[" "$protocol_log" >&2 || true; rm -f "$protocol_log"' EXIT
 start_colfix() {
   env --default-signal=INT,HUP ${QPA:+QT_QPA_PLATFORM=$QPA} WAYLAND_DEBUG=client "$COLFIX" 2>"$protocol_log" &
   colfix_pid=$!
