@@ -46,8 +46,8 @@ open_window() {
 }
 
 # mutter opens a window with a quarter-second animation, and a click in it then
-# is mutter's own (1 in 25 lost). A person clicks what the screen shows, so the
-# test waits until the screen shows Colfix's window as Colfix drew it.
+# is mutter's own (about 1 in 35 lost). A person clicks what the screen shows,
+# so the test waits until the screen shows Colfix's window as Colfix drew it.
 shown_as_drawn() {
   local x y width height
   read -r x y width height < <(root_geometry "$colfix_window")
