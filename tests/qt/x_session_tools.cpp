@@ -1,4 +1,4 @@
-// xclip, xdotool and xcb behind small helpers for the Qt tests.
+// xclip, xdotool, x-keys and xcb behind small helpers for the Qt tests.
 #include "x_session_tools.h"
 
 #include <xcb/xcb.h>
@@ -157,7 +157,7 @@ void MovePointer(const QWidget& widget, QPoint local) {
 }
 
 void Key(const QString& keys) {
-  Xdotool({"key", keys});
+  if (RunProgram(COLFIX_X_KEYS, {keys}).exitCode != 0) throw std::runtime_error("x-keys failed");
 }
 
 void RequestClose(WId window) {

@@ -47,7 +47,8 @@ void Click(const QWidget& widget, QPoint local, int xButton, const QStringList& 
 // Moves the pointer to `local` in `widget`, through the X server.
 void MovePointer(const QWidget& widget, QPoint local);
 
-// Types a key combination (xdotool syntax, e.g. "Tab", "ctrl+v") into the focused window.
+// Presses a key combination (e.g. "Tab", "ctrl+v", "shift+F10") on the keyboard
+// of the X server, key by key as a keyboard does (tests/support/x-keys).
 void Key(const QString& keys);
 
 // Sends WM_DELETE_WINDOW, as a window manager does when its close box is clicked.
