@@ -1,5 +1,5 @@
 // Each runtime operation as the matching Qt call. Text passes as UTF-16 code
-// units unchanged both ways (qt_text.h).
+// units unchanged both ways (qt_text.h), but for the clipboard's lone surrogates.
 #include "qt_runtime.h"
 
 #include <QApplication>
@@ -36,6 +36,23 @@ bool OwnsXClipboard() {
 // whenever the focus comes to an X window, so as a menu closes over a Paste, at
 // a later time: X then keeps sway's owner. sway's change is in Qt's queue by
 // then, and once handled it brings Qt's time past it, so a second try holds.
+// The text as the clipboard carries it: UTF-8, which has no form for a lone
+// surrogate. Qt's encoder wrote each as '?' up to 6.8 and leaves it out in 6.11;
+// U+FFFD, the character that stands for what could not be decoded, gives other
+// programs the same bytes on every Qt.
+QString ClipboardText(std::u16string_view text) {
+  QString result = ToQString(text);
+  if (result.isValidUtf16()) return result;
+  for (qsizetype i = 0; i < result.size(); ++i) {
+    if (result[i].isHighSurrogate() && i + 1 < result.size() && result[i + 1].isLowSurrogate()) {
+      ++i;
+    } else if (result[i].isSurrogate()) {
+      result[i] = QChar::ReplacementCharacter;
+    }
+  }
+  return result;
+}
+
 template <class MakeData>
 void SetClipboard(const MakeData& data) {
   QGuiApplication::clipboard()->setMimeData(data(), QClipboard::Clipboard);
@@ -118,7 +135,7 @@ void QtRuntime::ClipboardSetText(std::u16string_view text) {
   clearPending_ = false;
   SetClipboard([text] {
     auto* data = new QMimeData;
-    data->setText(ToQString(text));
+    data->setText(ClipboardText(text));
     return data;
   });
 }
