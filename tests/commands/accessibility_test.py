@@ -31,13 +31,21 @@ def fail(message):
 
 
 def announce_screen_reader():
-    """Says on the session bus that a screen reader runs, as Orca does; this
-    starts the accessibility bus, and Qt turns its AT-SPI bridge on for it."""
+    """Turns accessibility on over the session bus, as a screen reader does,
+    which starts the accessibility bus that Qt's AT-SPI bridge then joins.
+    org.a11y.Status's IsEnabled is the switch both at-spi2-core 2.46 and 2.62
+    take (2.62 has no ScreenReaderEnabled any more); read back, it must hold."""
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
-                  GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled",
-                                         GLib.Variant("b", True))),
-                  None, Gio.DBusCallFlags.NONE, -1, None)
+
+    def status(method, *arguments):
+        signature = "(ssv)" if method == "Set" else "(ss)"
+        return bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
+                             method, GLib.Variant(signature, ("org.a11y.Status", *arguments)),
+                             None, Gio.DBusCallFlags.NONE, -1, None)
+
+    status("Set", "IsEnabled", GLib.Variant("b", True))
+    if not status("Get", "IsEnabled").unpack()[0]:
+        fail("the accessibility bus did not take IsEnabled")
 
 
 def colfix_application(pid, seconds=10):

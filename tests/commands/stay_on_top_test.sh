@@ -6,6 +6,8 @@
 # window manager reports it; ctest runs it under openbox, mutter and KWin.
 set -euo pipefail
 source "$(dirname "$0")/colfix_session.sh"
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
 
 has_above() { xprop -id "$1" _NET_WM_STATE | grep -q '_NET_WM_STATE_ABOVE'; }
 has_no_above() { ! has_above "$1"; }
@@ -48,10 +50,17 @@ open_window() {
 # mutter opens a window with a quarter-second animation, and a click in it then
 # is mutter's own (about 1 in 35 lost). A person clicks what the screen shows,
 # so the test waits until the screen shows Colfix's window as Colfix drew it.
+# KWin 6.7 (not yet 6.3) rounds a window's bottom corners on the screen (by 8
+# pixels under Breeze): two squares there are left out of both pictures.
 shown_as_drawn() {
-  local x y width height
+  local x y width height corner=10
   read -r x y width height < <(root_geometry "$colfix_window")
-  cmp -s <(import -window root -crop "${width}x$height+$x+$y" rgb:-) <(import -window "$colfix_window" rgb:-)
+  local corners=(-fill black -draw "rectangle 0,$((height - corner)) $((corner - 1)),$((height - 1))"
+    -draw "rectangle $((width - corner)),$((height - corner)) $((width - 1)),$((height - 1))")
+  import -window root -crop "${width}x$height+$x+$y" miff:- |
+    convert - +repage "${corners[@]}" "rgb:$workdir/screen" &&
+    import -window "$colfix_window" miff:- | convert - "${corners[@]}" "rgb:$workdir/window" &&
+    [ -s "$workdir/window" ] && cmp -s "$workdir/screen" "$workdir/window"
 }
 
 start_colfix
