@@ -5,11 +5,11 @@
 
 namespace colfix::win32 {
 
-std::wstring WideFromUtf8(std::string_view text) {
+WideString WideFromUtf8(std::string_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  WideString wide(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
   return wide;
 }

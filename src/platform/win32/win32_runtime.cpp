@@ -16,7 +16,7 @@ HWND Win32Runtime::Window(Control control) const {
 
 std::u16string Win32Runtime::Text(Control field) const {
   HWND window = Window(field);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  WideString text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return FromWide(text);
