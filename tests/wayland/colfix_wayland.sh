@@ -174,7 +174,7 @@ expect_kept() {
   bound=$(cat "$keeper_report")
   : >"$keeper_report"
   echo "the keeper bound $bound; the first data-control protocol $COMPOSITOR offers: $offered"
-  [[ $bound != *$'\n'* ]] || fail "more than one keeper told what it bound: $(echo $bound)"
+  [[ $bound != *$'\n'* ]] || fail "more than one keeper told what it bound: ${bound//$'\n'/ }"
   [ "$bound" = "$offered" ] || fail "the keeper bound $bound, not $offered"
   if [ "$COMPOSITOR" = mutter ]; then
     wait_until 1 eval '[ -z "$(keepers)" ]' || fail "a keeper stays without data-control"
