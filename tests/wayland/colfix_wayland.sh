@@ -75,11 +75,14 @@ kwin_script() {
 
 # Colfix's standard error: the protocol, and Qt's own warnings among it, shown
 # when a test fails. The protocol names an object name@id, or name#id from
-# libwayland 1.23.
+# libwayland 1.23. The Wayland keeper that Colfix leaves adds to keeper_report
+# the data-control protocol it bound (see expect_kept).
 protocol_log=$(mktemp)
-trap '[ $? -eq 0 ] || grep -v "^\[" "$protocol_log" >&2 || true; rm -f "$protocol_log"' EXIT
+keeper_report=$(mktemp)
+trap '[ $? -eq 0 ] || grep -v "^\[" "$protocol_log" >&2 || true; rm -f "$protocol_log" "$keeper_report"' EXIT
 start_colfix() {
-  env --default-signal=INT,HUP ${QPA:+QT_QPA_PLATFORM=$QPA} WAYLAND_DEBUG=client "$COLFIX" 2>"$protocol_log" &
+  env --default-signal=INT,HUP ${QPA:+QT_QPA_PLATFORM=$QPA} WAYLAND_DEBUG=client \
+    COLFIX_WAYLAND_KEEPER_REPORT="$keeper_report" "$COLFIX" 2>"$protocol_log" &
   colfix_pid=$!
   wait_until 10 window_rect >/dev/null || fail "Colfix showed no window"
   wait_until 5 has_keyboard || fail "Colfix's window did not get the keyboard"
@@ -144,15 +147,40 @@ keepers() {
   true
 }
 
-# Once Colfix, run natively, has ended with `text` on the clipboard: where the
-# compositor offers data-control (sway, KWin) one keeper serves it, and ends when
-# another program copies; where it offers none (mutter) no keeper stays.
+# The data-control protocol the keeper is to bind: the first of
+# ext-data-control-v1 and wlr-data-control that the compositor offered Colfix
+# (its protocol log lists every global offered), or none.
+data_control_offered() {
+  local global
+  for global in ext_data_control_manager_v1=ext-data-control-v1 zwlr_data_control_manager_v1=wlr-data-control; do
+    if grep -q "\.global([0-9]*, \"${global%=*}\"" "$protocol_log"; then
+      echo "${global#*=}"
+      return
+    fi
+  done
+  echo none
+}
+
+# Once Colfix, run natively, has ended with `text` on the clipboard: the one
+# keeper it left has bound the data-control protocol that the compositor offers
+# (ext-data-control-v1 first), and tells which. Where there is one (sway, KWin)
+# the keeper serves the text, and ends when another program copies; where there
+# is none (mutter) no keeper stays.
 expect_kept() {
   [ -n "${QPA:-}" ] || return 0
+  local bound offered
+  offered=$(data_control_offered)
+  wait_until 2 test -s "$keeper_report" || fail "the keeper did not tell which data-control protocol it bound"
+  bound=$(cat "$keeper_report")
+  : >"$keeper_report"
+  echo "the keeper bound $bound; the first data-control protocol $COMPOSITOR offers: $offered"
+  [[ $bound != *$'\n'* ]] || fail "more than one keeper told what it bound: ${bound//$'\n'/ }"
+  [ "$bound" = "$offered" ] || fail "the keeper bound $bound, not $offered"
   if [ "$COMPOSITOR" = mutter ]; then
     wait_until 1 eval '[ -z "$(keepers)" ]' || fail "a keeper stays without data-control"
     return 0
   fi
+  [ "$bound" != none ] || fail "the keeper bound no data-control protocol: $COMPOSITOR offers none"
   wait_until 2 clipboard_is "$1" || fail "the kept clipboard holds $(clipboard | head -c 40)..."
   [ "$(keepers | wc -l)" -eq 1 ] || fail "$(keepers | wc -l) keepers run, not one"
   offer "from another program"

@@ -11,8 +11,9 @@
 // "error ..." on a line it cannot read. The devices go away at end of input.
 // On sway the keyboard stays for the whole session: a client loses the
 // clipboard's offer with its keyboard focus. Wayland's scanner would need the
-// protocols' XML, which Debian ships for only some of them, so what is used
-// of their interfaces is declared here.
+// input protocols' XML, which Debian ships for only some of them, so what is
+// used of their interfaces is declared here; the data-control protocols' come
+// with the Wayland clipboard keeper.
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -32,6 +33,9 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "ext-data-control-v1-client.h"
+#include "wlr-data-control-unstable-v1-client.h"
 
 namespace {
 
@@ -98,53 +102,50 @@ enum FakeInputRequest : uint32_t {
   kFakeKey = 10
 };
 
-// wlroots' data control (version 2), as far as holding a primary selection
-// goes: KWin 5.27 tells data-control clients such as wl-clipboard that it has
-// primary selections only while there is one, so one, empty, is held from the
-// start. Events of objects without a listener are dropped, but must be declared.
-extern const wl_interface kOfferInterface;
-extern const wl_interface kSourceInterface;
-std::array<const wl_interface*, 1> kOfferTypes{&kOfferInterface};
-std::array<const wl_interface*, 1> kSourceTypes{&kSourceInterface};
-const std::array<wl_message, 1> kOfferEvents{{{"offer", "s", kNoTypes.data()}}};
-const wl_interface kOfferInterface{"zwlr_data_control_offer_v1", 1, 0, nullptr, 1,
-                                   kOfferEvents.data()};
-const std::array<wl_message, 1> kSourceRequests{{{"offer", "s", kNoTypes.data()}}};
-const std::array<wl_message, 2> kSourceEvents{
-    {{"send", "sh", kNoTypes.data()}, {"cancelled", "", kNoTypes.data()}}};
-const wl_interface kSourceInterface{"zwlr_data_control_source_v1", 1, 1,
-                                    kSourceRequests.data(),        2, kSourceEvents.data()};
-const std::array<wl_message, 3> kDataDeviceRequests{
-    {{"set_selection", "?o", kSourceTypes.data()},
-     {"destroy", "", kNoTypes.data()},
-     {"set_primary_selection", "2?o", kSourceTypes.data()}}};
-const std::array<wl_message, 4> kDataDeviceEvents{
-    {{"data_offer", "n", kOfferTypes.data()},
-     {"selection", "?o", kOfferTypes.data()},
-     {"finished", "", kNoTypes.data()},
-     {"primary_selection", "2?o", kOfferTypes.data()}}};
-const wl_interface kDataDeviceInterface{"zwlr_data_control_device_v1", 2, 3,
-                                        kDataDeviceRequests.data(),    4, kDataDeviceEvents.data()};
-std::array<const wl_interface*, 2> kGetDeviceTypes{&kDataDeviceInterface, &wl_seat_interface};
-const std::array<wl_message, 2> kDataControlRequests{
-    {{"create_data_source", "n", kSourceTypes.data()},
-     {"get_data_device", "no", kGetDeviceTypes.data()}}};
-const wl_interface kDataControlInterface{"zwlr_data_control_manager_v1", 2, 2,
-                                         kDataControlRequests.data(),    0, nullptr};
-enum DataControlRequest : uint32_t { kCreateSource = 0, kGetDevice = 1 };
-enum SourceRequest : uint32_t { kOfferType = 0 };
-enum DataDeviceRequest : uint32_t { kSetPrimary = 2 };
-
-// The empty selection's data: nothing, so the pipe is closed at once.
-void SourceSend(void*, wl_proxy*, const char*, int32_t fd) {
-  close(fd);
-}
-void SourceCancelled(void*, wl_proxy*) {}
-struct SourceListener {
-  void (*send)(void*, wl_proxy*, const char*, int32_t);
-  void (*cancelled)(void*, wl_proxy*);
+// Data control, ext-data-control-v1 where the compositor offers it (KWin 6.7
+// offers nothing else), else wlroots' (version 2), as far as holding a primary
+// selection goes: KWin tells data-control clients such as wl-clipboard that it
+// has primary selections only while there is one, so one, empty, is held from
+// the start. Both come from the keeper's bindings; the two carry the same
+// messages under different names.
+struct ExtDataControl {
+  using Manager = ext_data_control_manager_v1;
+  using Source = ext_data_control_source_v1;
+  using SourceListener = ext_data_control_source_v1_listener;
+  static constexpr auto CreateSource = ext_data_control_manager_v1_create_data_source;
+  static constexpr auto GetDevice = ext_data_control_manager_v1_get_data_device;
+  static constexpr auto Offer = ext_data_control_source_v1_offer;
+  static constexpr auto Listen = ext_data_control_source_v1_add_listener;
+  static constexpr auto SetPrimary = ext_data_control_device_v1_set_primary_selection;
 };
-const SourceListener kSourceListener{SourceSend, SourceCancelled};
+struct WlrDataControl {
+  using Manager = zwlr_data_control_manager_v1;
+  using Source = zwlr_data_control_source_v1;
+  using SourceListener = zwlr_data_control_source_v1_listener;
+  static constexpr auto CreateSource = zwlr_data_control_manager_v1_create_data_source;
+  static constexpr auto GetDevice = zwlr_data_control_manager_v1_get_data_device;
+  static constexpr auto Offer = zwlr_data_control_source_v1_offer;
+  static constexpr auto Listen = zwlr_data_control_source_v1_add_listener;
+  static constexpr auto SetPrimary = zwlr_data_control_device_v1_set_primary_selection;
+};
+
+// Holds an empty primary selection through `manager`; the source and the
+// device it is held with go to `source` and `device`, to be destroyed.
+template <class Protocol>
+void HoldEmptyPrimaryThrough(typename Protocol::Manager* manager, wl_seat* seat, wl_proxy*& source,
+                             wl_proxy*& device) {
+  // The empty selection's data: nothing, so the pipe is closed at once.
+  static constexpr typename Protocol::SourceListener kListener{
+      [](void*, typename Protocol::Source*, const char*, int32_t fd) { close(fd); },
+      [](void*, typename Protocol::Source*) {}};
+  typename Protocol::Source* made = Protocol::CreateSource(manager);
+  Protocol::Offer(made, "text/plain");
+  Protocol::Listen(made, &kListener, nullptr);
+  auto* madeDevice = Protocol::GetDevice(manager, seat);
+  Protocol::SetPrimary(madeDevice, made);
+  source = reinterpret_cast<wl_proxy*>(made);
+  device = reinterpret_cast<wl_proxy*>(madeDevice);
+}
 
 // A US keyboard with evdev key codes, so the codes below mean what they say.
 constexpr std::string_view kUsKeymap =
@@ -190,7 +191,8 @@ struct Globals {
   wl_proxy* manager = nullptr;
   wl_proxy* keyboardManager = nullptr;
   wl_proxy* fakeInput = nullptr;
-  wl_proxy* dataControl = nullptr;
+  ext_data_control_manager_v1* extDataControl = nullptr;
+  zwlr_data_control_manager_v1* wlrDataControl = nullptr;
   wl_seat* seat = nullptr;
   wl_output* output = nullptr;
   int32_t width = 0;
@@ -225,9 +227,13 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
   } else if (std::strcmp(interface, kFakeInputInterface.name) == 0) {
     globals->fakeInput =
         static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kFakeInputInterface, 4));
-  } else if (std::strcmp(interface, kDataControlInterface.name) == 0 && version >= 2) {
-    globals->dataControl =
-        static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kDataControlInterface, 2));
+  } else if (std::strcmp(interface, ext_data_control_manager_v1_interface.name) == 0) {
+    globals->extDataControl = static_cast<ext_data_control_manager_v1*>(
+        wl_registry_bind(registry, name, &ext_data_control_manager_v1_interface, 1));
+  } else if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0 &&
+             version >= 2) {
+    globals->wlrDataControl = static_cast<zwlr_data_control_manager_v1*>(
+        wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 2));
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && globals->seat == nullptr) {
     globals->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
   } else if (std::strcmp(interface, wl_output_interface.name) == 0 && globals->output == nullptr) {
@@ -257,21 +263,19 @@ struct Connection {
   }
   // Makes an empty primary selection, held while the connection lasts.
   void HoldEmptyPrimary() {
-    source = wl_proxy_marshal_constructor(globals.dataControl, kCreateSource, &kSourceInterface,
-                                          nullptr);
-    wl_proxy_add_listener(
-        source, reinterpret_cast<void (**)()>(const_cast<SourceListener*>(&kSourceListener)),
-        nullptr);
-    wl_proxy_marshal(source, kOfferType, "text/plain");
-    device = wl_proxy_marshal_constructor(globals.dataControl, kGetDevice, &kDataDeviceInterface,
-                                          nullptr, globals.seat);
-    wl_proxy_marshal(device, kSetPrimary, source);
+    if (globals.extDataControl != nullptr) {
+      HoldEmptyPrimaryThrough<ExtDataControl>(globals.extDataControl, globals.seat, source, device);
+    } else {
+      HoldEmptyPrimaryThrough<WlrDataControl>(globals.wlrDataControl, globals.seat, source, device);
+    }
   }
   void Close() {
     for (wl_proxy* proxy :
          {source, device, globals.manager, globals.keyboardManager, globals.fakeInput,
-          globals.dataControl, reinterpret_cast<wl_proxy*>(globals.seat),
-          reinterpret_cast<wl_proxy*>(globals.output), reinterpret_cast<wl_proxy*>(registry)}) {
+          reinterpret_cast<wl_proxy*>(globals.extDataControl),
+          reinterpret_cast<wl_proxy*>(globals.wlrDataControl),
+          reinterpret_cast<wl_proxy*>(globals.seat), reinterpret_cast<wl_proxy*>(globals.output),
+          reinterpret_cast<wl_proxy*>(registry)}) {
       if (proxy != nullptr) wl_proxy_destroy(proxy);
     }
     wl_display_disconnect(display);
@@ -365,7 +369,8 @@ class KwinDevices : public Devices {
   KwinDevices() { Add(); }
   ~KwinDevices() override { Remove(); }
   bool Ready() const {
-    return device_.globals.fakeInput != nullptr && device_.globals.dataControl != nullptr;
+    return device_.globals.fakeInput != nullptr &&
+           (device_.globals.extDataControl != nullptr || device_.globals.wlrDataControl != nullptr);
   }
 
   bool Move(int x, int y) override {
