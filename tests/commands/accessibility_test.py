@@ -5,10 +5,11 @@
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import Gio, GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from colfix_atspi import announce_screen_reader, colfix_application  # noqa: E402
 
 # depth | role | name, in the order a screen reader walks the tree. Roles are
 # compared as AT-SPI's constants: their printed names change between releases
@@ -30,29 +31,6 @@ def fail(message):
     sys.exit(1)
 
 
-def announce_screen_reader():
-    """Says on the session bus that a screen reader runs, as Orca does; this
-    starts the accessibility bus, and Qt turns its AT-SPI bridge on for it."""
-    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
-                  GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled",
-                                         GLib.Variant("b", True))),
-                  None, Gio.DBusCallFlags.NONE, -1, None)
-
-
-def colfix_application(pid, seconds=10):
-    desktop = pyatspi.Registry.getDesktop(0)
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        for index in range(desktop.childCount):
-            application = desktop.getChildAtIndex(index)
-            if application is not None and application.get_process_id() == pid \
-                    and application.childCount > 0:
-                return application
-        time.sleep(0.1)
-    fail("Colfix did not appear on the accessibility bus")
-
-
 def walk(accessible, depth=0):
     yield depth, accessible.getRole(), accessible.name
     for index in range(accessible.childCount):
@@ -64,6 +42,8 @@ def main():
     colfix = subprocess.Popen([os.environ["COLFIX"]])
     try:
         application = colfix_application(colfix.pid)
+        if application is None:
+            fail("Colfix did not appear on the accessibility bus")
         windows = [application.getChildAtIndex(i) for i in range(application.childCount)]
         if len(windows) != 1:
             fail(f"{len(windows)} top-level objects, not the one window")
