@@ -9,12 +9,22 @@ from gi.repository import Gio, GLib
 
 def announce_screen_reader():
     """Says on the session bus that a screen reader runs, as Orca does; this
-    starts the accessibility bus, and Qt turns its AT-SPI bridge on for it."""
+    starts the accessibility bus, and Qt turns its AT-SPI bridge on for it.
+    at-spi2-core 2.62 dropped ScreenReaderEnabled for IsEnabled alone, which
+    Qt then reads."""
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
-                  GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled",
-                                         GLib.Variant("b", True))),
-                  None, Gio.DBusCallFlags.NONE, -1, None)
+
+    def enable(name):
+        bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                      GLib.Variant("(ssv)", ("org.a11y.Status", name, GLib.Variant("b", True))),
+                      None, Gio.DBusCallFlags.NONE, -1, None)
+
+    enable("IsEnabled")
+    try:
+        enable("ScreenReaderEnabled")
+    except GLib.Error as error:
+        if "No such property" not in error.message:
+            raise
 
 
 def colfix_application(pid, seconds=10):
