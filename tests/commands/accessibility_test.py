@@ -5,10 +5,11 @@
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import Gio, GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from colfix_atspi import announce_screen_reader, colfix_application  # noqa: E402
 
 # depth | role | name, in the order a screen reader walks the tree. Roles are
 # compared as AT-SPI's constants: their printed names change between releases
@@ -30,37 +31,6 @@ def fail(message):
     sys.exit(1)
 
 
-def announce_screen_reader():
-    """Turns accessibility on over the session bus, as a screen reader does,
-    which starts the accessibility bus that Qt's AT-SPI bridge then joins.
-    org.a11y.Status's IsEnabled is the switch both at-spi2-core 2.46 and 2.62
-    take (2.62 has no ScreenReaderEnabled any more); read back, it must hold."""
-    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-
-    def status(method, *arguments):
-        signature = "(ssv)" if method == "Set" else "(ss)"
-        return bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
-                             method, GLib.Variant(signature, ("org.a11y.Status", *arguments)),
-                             None, Gio.DBusCallFlags.NONE, -1, None)
-
-    status("Set", "IsEnabled", GLib.Variant("b", True))
-    if not status("Get", "IsEnabled").unpack()[0]:
-        fail("the accessibility bus did not take IsEnabled")
-
-
-def colfix_application(pid, seconds=10):
-    desktop = pyatspi.Registry.getDesktop(0)
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        for index in range(desktop.childCount):
-            application = desktop.getChildAtIndex(index)
-            if application is not None and application.get_process_id() == pid \
-                    and application.childCount > 0:
-                return application
-        time.sleep(0.1)
-    fail("Colfix did not appear on the accessibility bus")
-
-
 def walk(accessible, depth=0):
     yield depth, accessible.getRole(), accessible.name
     for index in range(accessible.childCount):
@@ -72,6 +42,8 @@ def main():
     colfix = subprocess.Popen([os.environ["COLFIX"]])
     try:
         application = colfix_application(colfix.pid)
+        if application is None:
+            fail("Colfix did not appear on the accessibility bus")
         windows = [application.getChildAtIndex(i) for i in range(application.childCount)]
         if len(windows) != 1:
             fail(f"{len(windows)} top-level objects, not the one window")
