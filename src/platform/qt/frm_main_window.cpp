@@ -50,13 +50,14 @@ FrmMainWindow::FrmMainWindow()
   const FormDescription& form = frmMainDescription();
   setObjectName(ObjectName(form.name));
   setWindowTitle(ToQString(form.caption));
-  setWindowIcon(ApplicationIcon());
+  const QIcon icon = ApplicationIcon();
+  setWindowIcon(icon);
 
   const int dpi = qRound(screen()->logicalDotsPerInch());
   // The description lists containers before their controls (checked as it compiles).
   std::map<Control, QWidget*> built{{form.name, this}};
   for (const ControlDescription& control : form.controls) {
-    QWidget* widget = CreateControl(control, built.at(control.container));
+    QWidget* widget = CreateControl(control, built.at(control.container), icon);
     widget->setObjectName(ObjectName(control.name));
     widget->setGeometry(ToPixels(control.twips, dpi));
     widget->setFont(LayoutFont(
@@ -75,7 +76,8 @@ FrmMainWindow::FrmMainWindow()
        CentredStart(area.y(), area.height(), height()));
 }
 
-QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget* container) {
+QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget* container,
+                                      const QIcon& icon) {
   const QString caption = ToQString(control.caption);
   switch (control.kind) {
     case ControlKind::GroupFrame:
@@ -90,7 +92,7 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
       return new QPushButton(caption, container);
     case ControlKind::PictureArea: {
       auto* picture = new QLabel(container);
-      picture->setPixmap(ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatio()));
+      picture->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatio()));
       // The application's icon, named as the application is.
       picture->setAccessibleName(windowTitle());
       return picture;

@@ -2,6 +2,7 @@
 // owns the runtime and the handlers and passes the controls' events to them.
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 #include "frm_main.h"
@@ -23,7 +24,7 @@ class FrmMainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QWidget* CreateControl(const ControlDescription& control, QWidget* container);
+  QWidget* CreateControl(const ControlDescription& control, QWidget* container, const QIcon& icon);
   void ConnectEvents(Control name, QWidget* widget);
   void SetTabOrder();
   void OrderForScreenReaders();
