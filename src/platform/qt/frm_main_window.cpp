@@ -13,7 +13,6 @@
 #include <map>
 #include <stdexcept>
 
-#include "application_icon.h"
 #include "frm_main_description.h"
 #include "frm_main_placement.h"
 #include "qt_text.h"
@@ -42,7 +41,7 @@ QRect ToPixels(const TwipsRect& twips, int dpi) {
 
 }  // namespace
 
-FrmMainWindow::FrmMainWindow()
+FrmMainWindow::FrmMainWindow(const QIcon& icon)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       runtime_(*this),
@@ -50,7 +49,6 @@ FrmMainWindow::FrmMainWindow()
   const FormDescription& form = frmMainDescription();
   setObjectName(ObjectName(form.name));
   setWindowTitle(ToQString(form.caption));
-  const QIcon icon = ApplicationIcon();
   setWindowIcon(icon);
 
   const int dpi = qRound(screen()->logicalDotsPerInch());

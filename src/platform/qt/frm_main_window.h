@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QWidget>
 
+#include "application_icon.h"
 #include "frm_main.h"
 #include "frm_main_description.h"
 #include "module_x11.h"
@@ -15,8 +16,9 @@ namespace colfix {
 class FrmMainWindow : public QWidget {
  public:
   // Builds every control, fixes the size, and centres the window on its
-  // screen's available area; show() is left to the caller.
-  FrmMainWindow();
+  // screen's available area; show() is left to the caller. `icon` is the
+  // window's and Picture1's, which a caller may have read beforehand.
+  explicit FrmMainWindow(const QIcon& icon = ApplicationIcon());
 
  protected:
   // The one way out: the close box, Exit (through Unload) and the session
