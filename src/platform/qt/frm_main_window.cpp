@@ -13,7 +13,6 @@
 #include <map>
 #include <stdexcept>
 
-#include "application_icon.h"
 #include "frm_main_description.h"
 #include "frm_main_placement.h"
 #include "qt_text.h"
@@ -42,7 +41,7 @@ QRect ToPixels(const TwipsRect& twips, int dpi) {
 
 }  // namespace
 
-FrmMainWindow::FrmMainWindow()
+FrmMainWindow::FrmMainWindow(const QIcon& icon)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       runtime_(*this),
@@ -50,13 +49,13 @@ FrmMainWindow::FrmMainWindow()
   const FormDescription& form = frmMainDescription();
   setObjectName(ObjectName(form.name));
   setWindowTitle(ToQString(form.caption));
-  setWindowIcon(ApplicationIcon());
+  setWindowIcon(icon);
 
   const int dpi = qRound(screen()->logicalDotsPerInch());
   // The description lists containers before their controls (checked as it compiles).
   std::map<Control, QWidget*> built{{form.name, this}};
   for (const ControlDescription& control : form.controls) {
-    QWidget* widget = CreateControl(control, built.at(control.container));
+    QWidget* widget = CreateControl(control, built.at(control.container), icon);
     widget->setObjectName(ObjectName(control.name));
     widget->setGeometry(ToPixels(control.twips, dpi));
     widget->setFont(LayoutFont(
@@ -75,7 +74,8 @@ FrmMainWindow::FrmMainWindow()
        CentredStart(area.y(), area.height(), height()));
 }
 
-QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget* container) {
+QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget* container,
+                                      const QIcon& icon) {
   const QString caption = ToQString(control.caption);
   switch (control.kind) {
     case ControlKind::GroupFrame:
@@ -90,7 +90,7 @@ QWidget* FrmMainWindow::CreateControl(const ControlDescription& control, QWidget
       return new QPushButton(caption, container);
     case ControlKind::PictureArea: {
       auto* picture = new QLabel(container);
-      picture->setPixmap(ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatio()));
+      picture->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatio()));
       // The application's icon, named as the application is.
       picture->setAccessibleName(windowTitle());
       return picture;

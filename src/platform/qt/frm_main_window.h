@@ -2,8 +2,10 @@
 // owns the runtime and the handlers and passes the controls' events to them.
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
+#include "application_icon.h"
 #include "frm_main.h"
 #include "frm_main_description.h"
 #include "module_x11.h"
@@ -14,8 +16,9 @@ namespace colfix {
 class FrmMainWindow : public QWidget {
  public:
   // Builds every control, fixes the size, and centres the window on its
-  // screen's available area; show() is left to the caller.
-  FrmMainWindow();
+  // screen's available area; show() is left to the caller. `icon` is the
+  // window's and Picture1's, which a caller may have read beforehand.
+  explicit FrmMainWindow(const QIcon& icon = ApplicationIcon());
 
  protected:
   // The one way out: the close box, Exit (through Unload) and the session
@@ -23,7 +26,7 @@ class FrmMainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QWidget* CreateControl(const ControlDescription& control, QWidget* container);
+  QWidget* CreateControl(const ControlDescription& control, QWidget* container, const QIcon& icon);
   void ConnectEvents(Control name, QWidget* widget);
   void SetTabOrder();
   void OrderForScreenReaders();

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "application_icon.h"
 #include "application_setup.h"
 #include "clipboard_keeping.h"
 #include "colfix_version.h"
 #include "display_choice.h"
+#include "font_configuration.h"
 #include "frm_main_window.h"
 #include "unix_signals.h"
 #include "wayland_exit.h"
@@ -20,6 +22,7 @@ int main(int argc, char* argv[]) {
         stderr);
     return 1;
   }
+  colfix::FontConfigurationReader fontConfiguration;
   colfix::PreferX11WhereAvailable();
   // Colfix takes no command line, so Qt gets none either: its own options
   // (-style, -reverse, -platform, ...) would change the window.
@@ -29,7 +32,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Colfix"));
   QApplication::setApplicationVersion(QStringLiteral(COLFIX_VERSION_TEXT));
   colfix::SetUpApplication();
-  colfix::FrmMainWindow window;
+  // The icon needs no fonts: it is read while the configuration may still be.
+  const QIcon icon = colfix::ApplicationIcon();
+  fontConfiguration.Wait();
+  colfix::FrmMainWindow window(icon);
   // A termination signal closes the window as its close box would.
   colfix::CloseOnTerminationSignals(window, [&window] { window.close(); });
   clipboardKeeping.HandOverOnClose(window);
