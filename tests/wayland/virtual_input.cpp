@@ -34,8 +34,7 @@
 #include <utility>
 #include <vector>
 
-#include "ext-data-control-v1-client.h"
-#include "wlr-data-control-unstable-v1-client.h"
+#include "data_control.h"
 
 namespace {
 
@@ -106,29 +105,8 @@ enum FakeInputRequest : uint32_t {
 // offers nothing else), else wlroots' (version 2), as far as holding a primary
 // selection goes: KWin tells data-control clients such as wl-clipboard that it
 // has primary selections only while there is one, so one, empty, is held from
-// the start. Both come from the keeper's bindings; the two carry the same
-// messages under different names.
-struct ExtDataControl {
-  using Manager = ext_data_control_manager_v1;
-  using Source = ext_data_control_source_v1;
-  using SourceListener = ext_data_control_source_v1_listener;
-  static constexpr auto CreateSource = ext_data_control_manager_v1_create_data_source;
-  static constexpr auto GetDevice = ext_data_control_manager_v1_get_data_device;
-  static constexpr auto Offer = ext_data_control_source_v1_offer;
-  static constexpr auto Listen = ext_data_control_source_v1_add_listener;
-  static constexpr auto SetPrimary = ext_data_control_device_v1_set_primary_selection;
-};
-struct WlrDataControl {
-  using Manager = zwlr_data_control_manager_v1;
-  using Source = zwlr_data_control_source_v1;
-  using SourceListener = zwlr_data_control_source_v1_listener;
-  static constexpr auto CreateSource = zwlr_data_control_manager_v1_create_data_source;
-  static constexpr auto GetDevice = zwlr_data_control_manager_v1_get_data_device;
-  static constexpr auto Offer = zwlr_data_control_source_v1_offer;
-  static constexpr auto Listen = zwlr_data_control_source_v1_add_listener;
-  static constexpr auto SetPrimary = zwlr_data_control_device_v1_set_primary_selection;
-};
-
+// the start. Both come from the keeper's bindings.
+//
 // Holds an empty primary selection through `manager`; the source and the
 // device it is held with go to `source` and `device`, to be destroyed.
 template <class Protocol>
@@ -264,9 +242,11 @@ struct Connection {
   // Makes an empty primary selection, held while the connection lasts.
   void HoldEmptyPrimary() {
     if (globals.extDataControl != nullptr) {
-      HoldEmptyPrimaryThrough<ExtDataControl>(globals.extDataControl, globals.seat, source, device);
+      HoldEmptyPrimaryThrough<colfix::data_control::Ext>(globals.extDataControl, globals.seat,
+                                                         source, device);
     } else {
-      HoldEmptyPrimaryThrough<WlrDataControl>(globals.wlrDataControl, globals.seat, source, device);
+      HoldEmptyPrimaryThrough<colfix::data_control::Wlr>(globals.wlrDataControl, globals.seat,
+                                                         source, device);
     }
   }
   void Close() {

@@ -25,9 +25,8 @@
 #include <utility>
 #include <vector>
 
-#include "ext-data-control-v1-client.h"
+#include "data_control.h"
 #include "keeper_input.h"
-#include "wlr-data-control-unstable-v1-client.h"
 
 namespace {
 
@@ -112,30 +111,8 @@ class Server {
   bool cancelled_ = false;
 };
 
-// The two protocols carry the same messages under different names.
-struct Ext {
-  using Manager = ext_data_control_manager_v1;
-  using Source = ext_data_control_source_v1;
-  using SourceListener = ext_data_control_source_v1_listener;
-  static constexpr const wl_interface* kInterface = &ext_data_control_manager_v1_interface;
-  static constexpr auto CreateSource = ext_data_control_manager_v1_create_data_source;
-  static constexpr auto GetDevice = ext_data_control_manager_v1_get_data_device;
-  static constexpr auto Offer = ext_data_control_source_v1_offer;
-  static constexpr auto Listen = ext_data_control_source_v1_add_listener;
-  static constexpr auto SetSelection = ext_data_control_device_v1_set_selection;
-};
-
-struct Wlr {
-  using Manager = zwlr_data_control_manager_v1;
-  using Source = zwlr_data_control_source_v1;
-  using SourceListener = zwlr_data_control_source_v1_listener;
-  static constexpr const wl_interface* kInterface = &zwlr_data_control_manager_v1_interface;
-  static constexpr auto CreateSource = zwlr_data_control_manager_v1_create_data_source;
-  static constexpr auto GetDevice = zwlr_data_control_manager_v1_get_data_device;
-  static constexpr auto Offer = zwlr_data_control_source_v1_offer;
-  static constexpr auto Listen = zwlr_data_control_source_v1_add_listener;
-  static constexpr auto SetSelection = zwlr_data_control_device_v1_set_selection;
-};
+using colfix::data_control::Ext;
+using colfix::data_control::Wlr;
 
 // The first seat, the one Qt's clipboard uses, and the data-control managers.
 struct Globals {
