@@ -7,6 +7,10 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
+# A command whose failure ends the test by `set -e` is named, with where it
+# stood, so that no test ends without saying why (functions included).
+set -E
+trap 'echo "FAIL: \"$BASH_COMMAND\" failed (status $?) at ${BASH_SOURCE[0]}:$LINENO" >&2' ERR
 
 # The tests' waits are stretched by COLFIX_TEST_WAIT_FACTOR (see wait_factor.h)
 # where Colfix runs many times slower on purpose, as under the sanitizers.

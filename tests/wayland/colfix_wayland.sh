@@ -86,7 +86,12 @@ start_colfix() {
   colfix_pid=$!
   wait_until 10 window_rect >/dev/null || fail "Colfix showed no window"
   wait_until 5 has_keyboard || fail "Colfix's window did not get the keyboard"
-  read -r window_x window_y window_width window_height < <(window_rect)
+  wait_until 5 read_window_rect || fail "Colfix's window was not found again once it had the keyboard"
+}
+# Sets window_x, window_y, window_width and window_height, if window_rect can tell them.
+read_window_rect() {
+  local rect
+  rect=$(window_rect) && read -r window_x window_y window_width window_height <<<"$rect"
 }
 
 # Natively: the keyboard entered and the window was configured active (a
