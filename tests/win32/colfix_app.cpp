@@ -98,7 +98,14 @@ ColfixApp::ColfixApp() : ColfixApp(kNoWindow) {
         return window_ != nullptr;
       },
       std::chrono::seconds(30));
-  if (window_ == nullptr) throw std::runtime_error("Colfix.exe showed no window");
+  if (window_ == nullptr) {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    throw std::runtime_error(code == STILL_ACTIVE
+                                 ? "Colfix.exe showed no window, and is still running"
+                                 : "Colfix.exe showed no window, and ended with status " +
+                                       std::to_string(code));
+  }
   threadId_ = GetWindowThreadProcessId(window_, nullptr);
   // Wait until the start-up focus is on a control: the program is then
   // taking input.
