@@ -79,6 +79,33 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* windowClass, HWND owner =
   return search.found;
 }
 
+struct WindowListing {
+  DWORD processId;
+  std::string text;
+};
+
+BOOL CALLBACK ListWindow(HWND window, LPARAM listing) {
+  auto& wanted = *reinterpret_cast<WindowListing*>(listing);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != wanted.processId) return TRUE;
+  char windowClass[64] = {};
+  char title[128] = {};
+  GetClassNameA(window, windowClass, sizeof windowClass);
+  GetWindowTextA(window, title, sizeof title);
+  wanted.text += std::string(wanted.text.empty() ? "" : ", ") + windowClass + " '" + title +
+                 (IsWindowVisible(window) ? "' shown" : "' hidden");
+  return TRUE;
+}
+
+// The process's top-level windows as "class 'title' shown|hidden", for a failure
+// to say what there was instead of the window waited for.
+std::string DescribeProcessWindows(DWORD processId) {
+  WindowListing listing{processId, {}};
+  EnumWindows(&ListWindow, reinterpret_cast<LPARAM>(&listing));
+  return listing.text.empty() ? "none" : listing.text;
+}
+
 }  // namespace
 
 ColfixApp::ColfixApp(NoWindow) {
@@ -101,10 +128,11 @@ ColfixApp::ColfixApp() : ColfixApp(kNoWindow) {
   if (window_ == nullptr) {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &code);
-    throw std::runtime_error(code == STILL_ACTIVE
-                                 ? "Colfix.exe showed no window, and is still running"
-                                 : "Colfix.exe showed no window, and ended with status " +
-                                       std::to_string(code));
+    throw std::runtime_error(
+        code == STILL_ACTIVE
+            ? "Colfix.exe showed no window, and is still running; its windows: " +
+                  DescribeProcessWindows(process_.dwProcessId)
+            : "Colfix.exe showed no window, and ended with status " + std::to_string(code));
   }
   threadId_ = GetWindowThreadProcessId(window_, nullptr);
   // Wait until the start-up focus is on a control: the program is then
