@@ -119,10 +119,11 @@ ColfixApp::ColfixApp(NoWindow) {
 }
 
 ColfixApp::ColfixApp() : ColfixApp(kNoWindow) {
+  // Until the window shows, or the process has ended without one.
   WaitFor(
       [this] {
         window_ = FindProcessWindow(process_.dwProcessId, L"ColfixMainWindow");
-        return window_ != nullptr;
+        return window_ != nullptr || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
       },
       std::chrono::seconds(30));
   if (window_ == nullptr) {
