@@ -30,8 +30,11 @@ TEST(Start, AWindowThatCannotBeCreatedGivesOneMessageAndStatusOne) {
     SetEnvironmentVariableW(L"COLFIX_REFUSE_WINDOW_CLASS", nullptr);
     HWND box = app.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message";
-    EXPECT_NE(MessageText(box).find(L"could not"), std::wstring::npos)
-        << testing::PrintToString(MessageText(box));
+    // What failed, and the reason Windows gave.
+    for (const wchar_t* part : {L"could not", L"(Windows error "}) {
+      EXPECT_NE(MessageText(box).find(part), std::wstring::npos)
+          << testing::PrintToString(MessageText(box));
+    }
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(app.WaitForExit(), 1u) << "one message, then the end";
   }

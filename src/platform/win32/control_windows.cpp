@@ -5,6 +5,7 @@
 
 #include "dpi.h"
 #include "resource_ids.h"
+#include "system_error.h"
 #include "wide_text.h"
 #include "win32_runtime.h"
 
@@ -69,7 +70,7 @@ void CreateControls(HWND form, HINSTANCE instance, Win32Runtime& runtime) {
         native.exStyle, native.windowClass, ToWide(control.caption).c_str(),
         WS_CHILD | WS_VISIBLE | native.style, 0, 0, 0, 0, form,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(name))), instance, nullptr);
-    if (window == nullptr) throw RuntimeError("The window's controls could not be created.");
+    if (window == nullptr) throw SystemError("The window's controls could not be created.");
     runtime.Attach(name, window);
   }
   SendMessageW(runtime.Window(Control::txtTranscode), EM_SETLIMITTEXT, kUnlimitedText, 0);

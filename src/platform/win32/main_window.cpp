@@ -8,6 +8,7 @@
 #include "dpi.h"
 #include "frm_main_placement.h"
 #include "resource_ids.h"
+#include "system_error.h"
 #include "wide_text.h"
 
 namespace colfix::win32 {
@@ -61,7 +62,7 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
   const FormDescription& form = frmMainDescription();
   CreateWindowExW(kExStyle, kWindowClass, ToWide(form.caption).c_str(), kStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  if (window_ == nullptr) throw RuntimeError("The window could not be created.");
+  if (window_ == nullptr) throw SystemError("The window could not be created.");
   runtime_.Attach(Control::frmMain, window_);
   // The title bar's, the taskbar's and Alt+Tab's icon.
   SendMessageW(window_, WM_SETICON, ICON_BIG,

@@ -34,5 +34,6 @@ inline std::u16string FromWide(std::wstring_view text) {
 
 // The runtime's error messages are UTF-8; message boxes want UTF-16.
 WideString WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
 
 }  // namespace colfix::win32
