@@ -73,13 +73,19 @@ kwin_script() {
   sed -n "/^js: $mark$/,/^js: $mark$/ { /^js: $mark$/d; s/^js: //p }" "$COMPOSITOR_LOG" | grep .
 }
 
-# Colfix's standard error: the protocol, and Qt's own warnings among it, shown
-# when a test fails. The protocol names an object name@id, or name#id from
-# libwayland 1.23. The Wayland keeper that Colfix leaves adds to keeper_report
+# Colfix's standard error: the protocol, and Qt's own warnings among it. When a
+# test fails the warnings are shown, and the protocol's last requests and
+# events, which tell what Colfix was doing when it ended or stopped. The
+# protocol names an object name@id, or name#id from libwayland 1.23. The Wayland keeper that Colfix leaves adds to keeper_report
 # the data-control protocol it bound (see expect_kept).
 protocol_log=$(mktemp)
 keeper_report=$(mktemp)
-trap '[ $? -eq 0 ] || grep -v "^\[" "$protocol_log" >&2 || true; rm -f "$protocol_log" "$keeper_report"' EXIT
+show_protocol_log() {
+  grep -v "^\[" "$protocol_log" || true
+  echo "-- the last of Colfix's protocol:"
+  grep "^\[" "$protocol_log" | tail -n 40
+}
+trap '[ $? -eq 0 ] || show_protocol_log >&2; rm -f "$protocol_log" "$keeper_report"' EXIT
 start_colfix() {
   env --default-signal=INT,HUP ${QPA:+QT_QPA_PLATFORM=$QPA} WAYLAND_DEBUG=client \
     COLFIX_WAYLAND_KEEPER_REPORT="$keeper_report" "$COLFIX" 2>"$protocol_log" &
