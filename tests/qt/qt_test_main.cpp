@@ -26,15 +26,15 @@ class HangReport : public ::testing::EmptyTestEventListener {
   HangReport() {
     // gdb, started below, may attach to this process under Yama's ptrace rules.
     prctl(PR_SET_PTRACER, PR_SET_PTRACER_ANY);
-    std::thread([this] { Watch(); }).detach();
+    std::thread(&Watch).detach();
   }
 
  private:
   void OnTestStart(const ::testing::TestInfo& test) override {
-    name_ = std::string(test.test_suite_name()) + "." + test.name();
-    started_ = Now();
+    std::snprintf(name, sizeof name, "%s.%s", test.test_suite_name(), test.name());
+    started = Now();
   }
-  void OnTestEnd(const ::testing::TestInfo& /*test*/) override { started_ = 0; }
+  void OnTestEnd(const ::testing::TestInfo& /*test*/) override { started = 0; }
 
   static long long Now() {
     return std::chrono::duration_cast<std::chrono::seconds>(
@@ -42,23 +42,25 @@ class HangReport : public ::testing::EmptyTestEventListener {
         .count();
   }
 
-  void Watch() {
+  // The watch outlives GoogleTest's listeners at exit, so what it reads has no
+  // destructor: the name is written before `started`, and read after it.
+  static inline char name[512];
+  static inline std::atomic<long long> started{0};
+
+  static void Watch() {
     const long long limit = 120LL * colfix::testing::WaitFactor();
     for (;;) {
       std::this_thread::sleep_for(std::chrono::seconds(1));
-      const long long started = started_;
-      if (started == 0 || Now() - started < limit) continue;
-      std::fprintf(stderr, "%s has run for %lld s, and is taken to hang; its threads:\n",
-                   name_.c_str(), limit);
+      const long long since = started;
+      if (since == 0 || Now() - since < limit) continue;
+      std::fprintf(stderr, "%s has run for %lld s, and is taken to hang; its threads:\n", name,
+                   limit);
       const std::string gdb = "gdb -p " + std::to_string(getpid()) +
                               " -batch -nx -ex 'thread apply all bt' </dev/null >&2";
       if (std::system(gdb.c_str()) != 0) std::fputs("(gdb could not show them)\n", stderr);
       std::abort();
     }
   }
-
-  std::string name_;  // written before started_, read after it
-  std::atomic<long long> started_{0};
 };
 
 }  // namespace
