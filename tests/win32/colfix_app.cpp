@@ -3,7 +3,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "control_windows.h"
@@ -26,7 +25,11 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
   const auto deadline = std::chrono::steady_clock::now() + Stretched(timeout);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // A test that filled the clipboard owns it, and whoever empties or asks
+    // about it waits (up to 5 s in Wine) for the owner's windows to answer.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
   return true;
 }

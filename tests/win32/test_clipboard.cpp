@@ -4,15 +4,15 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "colfix_app.h"
+
 namespace colfix::wintest {
 namespace {
 
 // Colfix itself holds the clipboard open for a moment while it writes.
 void OpenOrThrow(HWND window) {
-  for (int attempt = 0; !OpenClipboard(window); ++attempt) {
-    if (attempt == 100) throw std::runtime_error("the test could not open the clipboard");
-    Sleep(10);
-  }
+  if (!WaitFor([&] { return OpenClipboard(window) != FALSE; }, std::chrono::seconds(2)))
+    throw std::runtime_error("the test could not open the clipboard in 2 s");
 }
 
 template <typename Char>
