@@ -119,8 +119,8 @@ TEST(Field, PasteWithTheKeyboardIsLeftAsPasted) {
 
 // Well past the 32,767 characters an edit control takes by default. Wine's
 // edit control needs time that grows with the square of the length: 100,000
-// characters took 40 s here and six minutes in an emulated machine, where
-// 40,000 take 6 s and one minute; on Windows they take none.
+// characters took 40 s here and six minutes in an emulated machine, 40,000
+// take 6 s here and three to four minutes there; on Windows they take none.
 constexpr std::size_t kLongReference = 40'000;
 
 TEST(Field, AReferencePastTheDefaultLimitArrivesWhole) {
