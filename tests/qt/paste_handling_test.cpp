@@ -1,7 +1,8 @@
 // Paste handling on the real Qt field under a real X server: every release of
 // a mouse button sent through the server (xdotool) tidies the field after the
 // field's own handling of it, the clipboard as another program (xclip) sees it,
-// the context menu's Paste, a million-character paste and malformed text.
+// the context menu's Paste, a million-character paste and malformed text, and
+// the field's repaint when a press elsewhere takes its focus.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +18,14 @@ namespace colfix::testing {
 namespace {
 
 constexpr int kLeft = 1, kMiddle = 2, kRight = 3;  // X button numbers
+
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    paints += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+};
 
 class PasteTest : public ShownWindow {
  protected:
@@ -213,6 +222,30 @@ TEST_F(PasteTest, RightPressOpensTheMenuAndTheStepsRunOnceItCloses) {
   ASSERT_TRUE(WaitFor([&] { return released.count() == 1; }));
   EXPECT_EQ(released.at(0).at(0).value<MouseArgs>().button, 2);
   EXPECT_EQ(field().text(), "AB_1");
+}
+
+// The field is drawn without the focus once a press elsewhere is over, not
+// while the pressed control handles it. The cursor does not blink meanwhile.
+TEST_F(PasteTest, APressElsewhereRepaintsTheFieldOnceTheButtonIsUp) {
+  const int flashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);
+  field().setText("AB_1");
+  field().clearFocus();
+  field().setFocus();
+  ASSERT_TRUE(WaitFor([&] { return field().hasFocus(); }));
+  HandleInputSentSoFar(window());
+  PaintCounter counter;
+  field().installEventFilter(&counter);
+  const QWidget& box = control(Control::chkAutoCopy);
+  MovePointer(box, box.rect().center());
+  RunProgram("xdotool", {"mousedown", QString::number(kLeft)});
+  HandleInputSentSoFar(window());
+  EXPECT_FALSE(field().hasFocus());
+  EXPECT_EQ(counter.paints, 0);
+
+  RunProgram("xdotool", {"mouseup", QString::number(kLeft)});
+  EXPECT_TRUE(WaitFor([&] { return counter.paints > 0; })) << "no repaint after the release";
+  QApplication::setCursorFlashTime(flashTime);
 }
 
 struct MenuPasteCase {

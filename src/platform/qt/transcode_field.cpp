@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -65,6 +67,34 @@ void TranscodeField::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLineEdit::keyPressEvent(event);
+}
+
+void TranscodeField::focusOutEvent(QFocusEvent* event) {
+  // A press on another control moves the focus before that control sees the
+  // press, and a button's press handler paints the window there and then. Qt
+  // lays out and draws the field's whole line at every paint, a fifth of a second
+  // for a million characters, and Exit's click would wait for it. So the field's
+  // repaint for the lost focus waits until the button is up.
+  if (event->reason() != Qt::MouseFocusReason || QGuiApplication::mouseButtons() == Qt::NoButton) {
+    QLineEdit::focusOutEvent(event);
+    return;
+  }
+  // The attribute alone, not setUpdatesEnabled(), which repaints as it enables.
+  setAttribute(Qt::WA_UpdatesDisabled, true);
+  QLineEdit::focusOutEvent(event);
+  setAttribute(Qt::WA_UpdatesDisabled, false);
+  if (!std::exchange(repaintOwed_, true)) qApp->installEventFilter(this);
+}
+
+bool TranscodeField::eventFilter(QObject* /*watched*/, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease && repaintOwed_) {
+    repaintOwed_ = false;
+    qApp->removeEventFilter(this);
+    // Queued: a button repaints the window as it handles its release, and Exit's
+    // handler ends the program after that.
+    QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+  }
+  return false;
 }
 
 namespace {

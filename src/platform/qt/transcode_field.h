@@ -2,7 +2,9 @@
 // its own handling of it. Where the right button's press opens the context menu
 // (X11), its release goes to the menu, so it is reported once the menu has done
 // its work: a Paste chosen there is then tidied, and with auto-copy ticked the
-// clipboard is not overwritten before the menu pastes from it.
+// clipboard is not overwritten before the menu pastes from it. A press on
+// another control leaves the field's unfocused look to be drawn once the button
+// is up.
 #pragma once
 
 #include <QLineEdit>
@@ -37,6 +39,8 @@ class TranscodeField : public QLineEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Qt's button and modifier flags as the handler's bit sets, and the position.
@@ -47,6 +51,8 @@ class TranscodeField : public QLineEdit {
 
   // The right button is down over the field and its release not yet reported.
   std::optional<MouseArgs> rightReleaseOwed_;
+  // A press elsewhere took the focus; the field is drawn without it after the release.
+  bool repaintOwed_ = false;
 };
 
 }  // namespace colfix
