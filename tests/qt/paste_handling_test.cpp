@@ -29,8 +29,13 @@ struct PaintCounter : QObject {
 
 class PasteTest : public ShownWindow {
  protected:
+  // With the event loop running: a menu that is handling a key or a click
+  // puts its closing off until that handling is over, which is queued.
   void TearDown() override {
-    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    EXPECT_TRUE(WaitFor([] {
+      if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+      return QApplication::activePopupWidget() == nullptr;
+    })) << "a menu would not close";
   }
 
   TranscodeField& field() { return control<TranscodeField>(Control::txtTranscode); }
