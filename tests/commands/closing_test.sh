@@ -18,9 +18,16 @@ close_box() {
 }
 window_manager_close() { wmctrl -i -c "$colfix_window"; }
 alt_f4() { xdotool key alt+F4; }
-sigterm() { kill -TERM "$colfix_pid"; }
-sigint() { kill -INT "$colfix_pid"; }
-sighup() { kill -HUP "$colfix_pid"; }
+# A signal to Colfix, or how it had ended if it already had.
+signal_colfix() {
+  kill "-$1" "$colfix_pid" 2>/dev/null && return
+  local status=0
+  wait "$colfix_pid" || status=$?
+  fail "Colfix had already ended, with status $status, before SIG$1 was sent"
+}
+sigterm() { signal_colfix TERM; }
+sigint() { signal_colfix INT; }
+sighup() { signal_colfix HUP; }
 
 for way in exit_button close_box window_manager_close alt_f4 sigterm sigint sighup; do
   for field in "" " AB:12:34: "; do
