@@ -85,6 +85,17 @@ void MemcpyFresh(benchmark::State& state, const void* input) {
                           static_cast<int64_t>(kInputBytes));
 }
 
+// Whether a run ended in an error or was skipped: Google Benchmark 1.8 (Debian
+// 13 on) replaced Run::error_occurred with Run::skipped.
+template <class Run>
+bool FailedOrSkipped(const Run& run) {
+  if constexpr (requires { run.skipped; }) {
+    return run.skipped != decltype(run.skipped){};
+  } else {
+    return run.error_occurred;
+  }
+}
+
 // Prints the usual console table, then each rule benchmark's rate as a share of
 // memcpy's on the same input, buffer reused and fresh.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -96,7 +107,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     // With repetitions the median comes last and so stands for the benchmark.
     for (const Run& run : runs) {
-      if (run.error_occurred) continue;
+      if (FailedOrSkipped(run)) continue;
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
       rates_[run.run_name.function_name] = run.counters.at("bytes_per_second");
     }
