@@ -83,12 +83,11 @@ void TranscodeField::focusOutEvent(QFocusEvent* event) {
   setAttribute(Qt::WA_UpdatesDisabled, true);
   QLineEdit::focusOutEvent(event);
   setAttribute(Qt::WA_UpdatesDisabled, false);
-  if (!std::exchange(repaintOwed_, true)) qApp->installEventFilter(this);
+  qApp->installEventFilter(this);  // once, however often installed
 }
 
 bool TranscodeField::eventFilter(QObject* /*watched*/, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease && repaintOwed_) {
-    repaintOwed_ = false;
+  if (event->type() == QEvent::MouseButtonRelease) {
     qApp->removeEventFilter(this);
     // Queued: a button repaints the window as it handles its release, and Exit's
     // handler ends the program after that.

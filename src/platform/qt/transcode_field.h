@@ -40,6 +40,7 @@ class TranscodeField : public QLineEdit {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Installed on the application while a press elsewhere holds the field's repaint.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -51,8 +52,6 @@ class TranscodeField : public QLineEdit {
 
   // The right button is down over the field and its release not yet reported.
   std::optional<MouseArgs> rightReleaseOwed_;
-  // A press elsewhere took the focus; the field is drawn without it after the release.
-  bool repaintOwed_ = false;
 };
 
 }  // namespace colfix
